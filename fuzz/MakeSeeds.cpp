@@ -1,0 +1,52 @@
+#include "seeds/Seeds.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+struct Corpus {
+    const char* fuzzer;
+    QList<QByteArray> (*make)();
+};
+
+constexpr Corpus corpora[] = {
+    {"fuzz_profile", seeds::profile}, {"fuzz_bmp", seeds::bmp},   {"fuzz_ico", seeds::ico},
+    {"fuzz_emf", seeds::emf},         {"fuzz_wmf", seeds::wmf},   {"fuzz_jpeg", seeds::jpeg},
+    {"fuzz_png", seeds::png},         {"fuzz_tiff", seeds::tiff},
+};
+
+bool writeCorpus(const QString& root, const Corpus& corpus) {
+    const QString folder = root + u'/' + QLatin1String(corpus.fuzzer);
+    QDir().mkpath(folder);
+    int number = 0;
+    for (const QByteArray& seed : corpus.make()) {
+        QFile file(folder + QStringLiteral("/seed-%1").arg(number++));
+        if (!file.open(QIODevice::WriteOnly) || file.write(seed) != seed.size())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// Usage: orvandel_make_fuzz_seeds OUTPUT_FOLDER; writes OUTPUT_FOLDER/<fuzzer>/seed-N.
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+        return 2;
+    }
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication application(argc, argv);
+    for (const Corpus& corpus : corpora) {
+        if (!writeCorpus(QString::fromLocal8Bit(argv[1]), corpus)) {
+            std::fprintf(stderr, "cannot write the seeds of %s\n", corpus.fuzzer);
+            return 1;
+        }
+    }
+    return 0;
+}

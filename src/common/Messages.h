@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <initializer_list>
+
+namespace orvandel {
+
+// Fills the %s and %d markers of a message, left to right, so that message texts can be kept
+// exactly as the user sees them.
+QString formatMessage(const QString& pattern, std::initializer_list<QString> arguments);
+
+// The toolkit's own French messages.
+namespace FrameworkMessages {
+inline const QString NotAnInteger = QStringLiteral("'%s' n'est pas une valeur entière correcte");
+inline const QString ListIndexOutOfBounds = QStringLiteral("Index de liste hors limites (%d)");
+inline const QString CannotWrite = QStringLiteral("Impossible d'écrire dans %s");
+inline const QString CannotCreateFile = QStringLiteral("Impossible de créer le fichier \"%s\". %s");
+inline const QString DataDefinitionFailed =
+    QStringLiteral("Echec à la définition des données pour '%s'");
+inline const QString JpegError = QStringLiteral("Erreur JPEG #%d");
+} // namespace FrameworkMessages
+
+} // namespace orvandel

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace orvandel::imaging {
+
+// The most pixels a decoder accepts; a header that claims more is refused before any allocation.
+inline constexpr std::int64_t MaxPixelCount = std::int64_t{1} << 28;
+
+// Throws orvandel::Error naming `format` when the size is empty, negative or above MaxPixelCount.
+void checkPictureSize(std::int64_t width, std::int64_t height, const QString& format);
+
+} // namespace orvandel::imaging
