@@ -1,0 +1,34 @@
+#include "ErrorReport.h"
+
+#include "common/Error.h"
+
+#include <QDebug>
+
+#include <new>
+
+namespace orvandel {
+
+ErrorReport::ErrorReport(platform::Dialogs& messageBoxes)
+    : dialogs(messageBoxes) {}
+
+void ErrorReport::reportCurrentException() noexcept {
+    QString text;
+    try {
+        throw;
+    } catch (const Error& error) {
+        text = error.message();
+    } catch (const std::bad_alloc&) {
+        text = QStringLiteral("Mémoire insuffisante.");
+    } catch (const std::exception& error) {
+        text = QString::fromLocal8Bit(error.what());
+    } catch (...) {
+        text = QStringLiteral("Erreur inattendue.");
+    }
+    try {
+        dialogs.showError(text);
+    } catch (...) {
+        qCritical().noquote() << text;
+    }
+}
+
+} // namespace orvandel

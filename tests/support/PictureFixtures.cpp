@@ -13,7 +13,9 @@ QImage patternPicture(int width, int height) {
     return picture;
 }
 
-QByteArray truncated(const QByteArray& bytes, qsizetype length) { return bytes.left(length); }
+QByteArray truncated(const QByteArray& bytes, qsizetype length) {
+    return bytes.left(length);
+}
 
 QByteArray flipped(QByteArray bytes, qsizetype offset, unsigned char mask) {
     if (offset >= 0 && offset < bytes.size())

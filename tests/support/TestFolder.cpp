@@ -11,9 +11,13 @@ TestFolder::TestFolder() {
         throw std::runtime_error("cannot create a temporary folder");
 }
 
-QString TestFolder::path() const { return folder.path() + u'/'; }
+QString TestFolder::path() const {
+    return folder.path() + u'/';
+}
 
-QString TestFolder::filePath(const QString& relativePath) const { return path() + relativePath; }
+QString TestFolder::filePath(const QString& relativePath) const {
+    return path() + relativePath;
+}
 
 QString TestFolder::write(const QString& relativePath, const QByteArray& bytes) const {
     const QString full = filePath(relativePath);

@@ -1,0 +1,61 @@
+#include "SettingsFile.h"
+
+#include "IntegerText.h"
+
+namespace orvandel {
+
+namespace Settings {
+
+QString read(const ProfileFile& file, const SettingsKey<QString>& key, SettingsReader reader) {
+    return file.readString(Section, key.name, key.defaultFor(reader));
+}
+
+std::int32_t read(const ProfileFile& file, const SettingsKey<std::int32_t>& key,
+                  SettingsReader reader) {
+    const QString text = file.readString(Section, key.name, {});
+    return parseInteger(text).value_or(key.defaultFor(reader));
+}
+
+bool read(const ProfileFile& file, const SettingsKey<bool>& key, SettingsReader reader) {
+    const QString text = file.readString(Section, key.name, {});
+    return parseInteger(text).value_or(key.defaultFor(reader) ? 1 : 0) != 0;
+}
+
+void write(const ProfileFile& file, const SettingsKey<QString>& key, const QString& value) {
+    file.writeString(Section, key.name, value);
+}
+
+void write(const ProfileFile& file, const SettingsKey<std::int32_t>& key, std::int32_t value) {
+    file.writeString(Section, key.name, QString::number(value));
+}
+
+void write(const ProfileFile& file, const SettingsKey<bool>& key, bool value) {
+    file.writeString(Section, key.name, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+} // namespace Settings
+
+StoredSettings readStoredSettings(const ProfileFile& file, SettingsReader reader) {
+    StoredSettings stored;
+    stored.nomAlbum = Settings::read(file, Settings::NomAlbum, reader);
+    stored.compteurAlbum = Settings::read(file, Settings::CompteurAlbum, reader);
+    stored.position = Settings::read(file, Settings::Position, reader);
+    stored.timer = Settings::read(file, Settings::Timer, reader);
+    stored.demarrageAvecWindows = Settings::read(file, Settings::DemarrageAvecWindows, reader);
+    stored.demarrageReduit = Settings::read(file, Settings::DemarrageReduit, reader);
+    stored.changerAuDemarrage = Settings::read(file, Settings::ChangerAuDemarrage, reader);
+    return stored;
+}
+
+void writeFullSettings(const ProfileFile& file, const FullSettings& values) {
+    Settings::write(file, Settings::Images, values.images);
+    Settings::write(file, Settings::NomAlbum, values.nomAlbum);
+    Settings::write(file, Settings::CompteurAlbum, values.compteurAlbum);
+    Settings::write(file, Settings::Position, values.position);
+    Settings::write(file, Settings::Timer, values.timer);
+    Settings::write(file, Settings::DemarrageAvecWindows, values.demarrageAvecWindows);
+    Settings::write(file, Settings::DemarrageReduit, values.demarrageReduit);
+    Settings::write(file, Settings::ChangerAuDemarrage, values.changerAuDemarrage);
+}
+
+} // namespace orvandel

@@ -1,22 +1,24 @@
-#include "platform/AtomicFileWriter.h"
-
 #include "common/Error.h"
 #include "common/Messages.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/SystemErrorText.h"
 
 #include <QFile>
 
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
 
 namespace orvandel::platform {
 
 namespace {
 
-QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
+QByteArray nativePath(const QString& path) {
+    return QFile::encodeName(path);
+}
 
 QString temporaryTemplateFor(const QString& target) {
     const qsizetype slash = target.lastIndexOf(u'/');
@@ -91,8 +93,8 @@ void AtomicFileWriter::commit() {
 }
 
 void AtomicFileWriter::fail(int errorNumber) const {
-    throw Error(formatMessage(FrameworkMessages::CannotCreateFile,
-                              {target, systemErrorText(errorNumber)}));
+    throw Error(
+        formatMessage(FrameworkMessages::CannotCreateFile, {target, systemErrorText(errorNumber)}));
 }
 
 void replaceFileContent(const QString& path, std::span<const std::byte> bytes) {

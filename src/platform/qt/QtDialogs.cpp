@@ -1,0 +1,16 @@
+#include "QtDialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace orvandel::platform {
+
+void QtDialogs::showMessage(const QString& text) {
+    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), text);
+}
+
+void QtDialogs::showError(const QString& text) {
+    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
+}
+
+} // namespace orvandel::platform

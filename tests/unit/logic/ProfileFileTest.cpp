@@ -1,0 +1,137 @@
+#include "logic/settings/ProfileFile.h"
+
+#include "TestFolder.h"
+#include "common/Error.h"
+
+#include <QFile>
+#include <QStringEncoder>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using orvandel::ProfileFile;
+
+namespace {
+
+const QString options = QStringLiteral("Options");
+
+QString read(const ProfileFile& file, const QString& key) {
+    return file.readString(options, key, QStringLiteral("<default>"));
+}
+
+} // namespace
+
+TEST(ProfileFile, AMissingFileReadsDefaultsAndTheFirstWriteCreatesIt) {
+    TestFolder folder;
+    const ProfileFile file(folder.filePath("Options.ini"));
+    EXPECT_EQ(read(file, "Timer"), "<default>");
+    file.writeString(options, "Timer", "30");
+    EXPECT_EQ(folder.read("Options.ini"), QByteArray("[Options]\nTimer=30\n"));
+    EXPECT_EQ(read(file, "Timer"), "30");
+}
+
+TEST(ProfileFile, LooksUpLikeTheWindowsProfileFunctions) {
+    TestFolder folder;
+    folder.write("Options.ini", "; comment\n"
+                                "[ options ]\n"
+                                "  NOM ALBUM =  Espace  \n"
+                                "Timer=15\n"
+                                "timer=99\n"
+                                "Empty=\n"
+                                "no equals sign\n"
+                                "[Other]\n"
+                                "Position=7\n"
+                                "[Options]\n"
+                                "Position=1\n");
+    const ProfileFile file(folder.filePath("Options.ini"));
+    EXPECT_EQ(read(file, "Nom Album"), "  Espace  ") << "values are returned as stored";
+    EXPECT_EQ(read(file, "TIMER"), "15") << "the first of duplicate keys wins";
+    EXPECT_EQ(read(file, "Position"), "<default>") << "the first of duplicate sections wins";
+    EXPECT_EQ(read(file, "Empty"), "");
+    EXPECT_EQ(file.readString("other", "position", {}), "7");
+}
+
+TEST(ProfileFile, WritesKeepTheOtherLinesTheirOrderAndLineEnds) {
+    TestFolder folder;
+    folder.write("Options.ini", "; my settings\r\n"
+                                "[Options]\r\n"
+                                "Timer=15\r\n"
+                                "\r\n"
+                                "[Other]\r\n"
+                                "Key=Value\r\n");
+    const ProfileFile file(folder.filePath("Options.ini"));
+    file.writeString(options, "timer", "20");
+    file.writeString(options, "Position", "2");
+    file.writeString("New", "A", "b");
+    EXPECT_EQ(folder.read("Options.ini"), QByteArray("; my settings\r\n"
+                                                     "[Options]\r\n"
+                                                     "timer=20\r\n"
+                                                     "Position=2\r\n"
+                                                     "\r\n"
+                                                     "[Other]\r\n"
+                                                     "Key=Value\r\n"
+                                                     "[New]\r\n"
+                                                     "A=b\r\n"));
+}
+
+TEST(ProfileFile, ALineBreakInAValueCannotAddKeys) {
+    TestFolder folder;
+    const ProfileFile file(folder.filePath("Options.ini"));
+    file.writeString(options, "Nom Album", "Nature\nTimer=1");
+    EXPECT_EQ(read(file, "Timer"), "<default>");
+    EXPECT_EQ(read(file, "Nom Album"), "Nature Timer=1");
+}
+
+TEST(ProfileFile, AccentsRoundTripInANewUtf8File) {
+    TestFolder folder;
+    const ProfileFile file(folder.filePath("Options.ini"));
+    file.writeString(options, "Nom Album", QStringLiteral("Santé"));
+    EXPECT_EQ(read(file, "Nom Album"), QStringLiteral("Santé"));
+    EXPECT_TRUE(folder.read("Options.ini").contains("Sant\xC3\xA9"));
+}
+
+TEST(ProfileFile, AWindows1252FileIsReadAndWrittenBackInItsEncoding) {
+    TestFolder folder;
+    folder.write("Options.ini", "[Options]\r\nNom Album=Sant\xE9\r\nImages=C:\\Caf\xE9\\\r\n");
+    const ProfileFile file(folder.filePath("Options.ini"));
+    EXPECT_EQ(read(file, "Nom Album"), QStringLiteral("Santé"));
+    file.writeString(options, "Nom Album", QStringLiteral("Thé"));
+    EXPECT_EQ(folder.read("Options.ini"),
+              QByteArray("[Options]\r\nNom Album=Th\xE9\r\nImages=C:\\Caf\xE9\\\r\n"));
+    // A value Windows-1252 cannot hold turns the file into UTF-8, losing nothing.
+    file.writeString(options, "Nom Album", QStringLiteral("Ωmega"));
+    EXPECT_EQ(read(file, "Nom Album"), QStringLiteral("Ωmega"));
+    EXPECT_EQ(read(file, "Images"), QStringLiteral("C:\\Café\\"));
+}
+
+TEST(ProfileFile, AUtf16FileIsReadAndWrittenBackInItsEncoding) {
+    TestFolder folder;
+    QStringEncoder utf16(QStringEncoder::Utf16LE);
+    const QByteArray original =
+        QByteArray("\xFF\xFE", 2) +
+        QByteArray(utf16(QStringLiteral("[Options]\r\nNom Album=Santé\r\n")));
+    folder.write("Options.ini", original);
+    const ProfileFile file(folder.filePath("Options.ini"));
+    EXPECT_EQ(read(file, "Nom Album"), QStringLiteral("Santé"));
+    file.writeString(options, "Timer", "60");
+    EXPECT_EQ(folder.read("Options.ini"),
+              QByteArray("\xFF\xFE", 2) + QByteArray(utf16(QStringLiteral(
+                                              "[Options]\r\nNom Album=Santé\r\nTimer=60\r\n"))));
+}
+
+TEST(ProfileFile, ARefusedWriteNamesTheFileAndChangesNothing) {
+    TestFolder folder;
+    const QString path = folder.write("Options.ini", "[Options]\nTimer=15\n");
+    ::chmod(QFile::encodeName(path).constData(), 0444);
+    const ProfileFile file(path);
+    try {
+        file.writeString(options, "Timer", "20");
+        FAIL() << "the write should have been refused";
+    } catch (const orvandel::Error& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Impossible d'écrire dans %1").arg(path));
+    }
+    EXPECT_EQ(folder.read("Options.ini"), QByteArray("[Options]\nTimer=15\n"));
+    const ProfileFile inMissingFolder(folder.filePath("gone/Options.ini"));
+    EXPECT_THROW(inMissingFolder.writeString(options, "Timer", "20"), orvandel::Error);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace orvandel::platform {
+
+// The folder of the running executable, links resolved, ending with a separator.
+QString executableFolder();
+
+} // namespace orvandel::platform

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+namespace orvandel::platform {
+
+// Modal Qt message boxes, titled with the program's name.
+class QtDialogs final : public Dialogs {
+public:
+    void showMessage(const QString& text) override;
+    void showError(const QString& text) override;
+};
+
+} // namespace orvandel::platform

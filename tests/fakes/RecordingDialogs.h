@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QStringList>
+
+// Records the texts the program would show, instead of opening message boxes.
+class RecordingDialogs final : public orvandel::platform::Dialogs {
+public:
+    void showMessage(const QString& text) override { messages.append(text); }
+    void showError(const QString& text) override { errors.append(text); }
+
+    QStringList messages;
+    QStringList errors;
+};
