@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a purpose needs, only those missing.
+# Usage: scripts/install-dependencies.sh PURPOSE...   (build, test, demo, bench)
+set -euo pipefail
+
+declare -A packages=(
+    [build]="cmake ninja-build g++ pkgconf qt6-base-dev qt6-base-dev-tools libgl-dev
+             libjpeg62-turbo-dev libspng-dev zlib1g-dev libtiff-dev fonts-dejavu-core"
+    [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev"
+    [demo]="xvfb xauth desktop-base"
+    [bench]="libjpeg-turbo-progs"
+)
+
+wanted=()
+for purpose in "$@"; do
+    [[ -v packages[$purpose] ]] || { echo "unknown purpose: $purpose" >&2; exit 2; }
+    wanted+=(${packages[$purpose]})
+done
+
+missing=()
+for package in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ $status == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+as_root=()
+[[ $(id -u) -eq 0 ]] || as_root=(sudo)
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the unit tests in a normal and in a sanitizer build, then
+# each fuzzer for a few seconds on seeds made by the project's own code.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+fuzz_seconds=${FUZZ_SECONDS:-20}
+jobs=$(nproc)
+
+scripts/install-dependencies.sh build test
+
+echo "== Unit tests"
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j "$jobs"
+ctest --preset dev -j "$jobs"
+
+echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"
+
+echo "== Fuzzers, ${fuzz_seconds} s each"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+corpus=build/fuzz/corpus
+rm -rf "$corpus"
+QT_QPA_PLATFORM=offscreen build/fuzz/fuzz/orvandel_make_fuzz_seeds "$corpus"
+for seeds in "$corpus"/*/; do
+    fuzzer=$(basename "$seeds")
+    echo "-- $fuzzer"
+    log=build/fuzz/$fuzzer.log
+    if ! QT_QPA_PLATFORM=offscreen "build/fuzz/fuzz/$fuzzer" -max_total_time="$fuzz_seconds" \
+        -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 -artifact_prefix=build/fuzz/ \
+        "$seeds" >"$log" 2>&1; then
+        tail -40 "$log" >&2
+        echo "$fuzzer failed: see $log" >&2
+        exit 1
+    fi
+    grep -E '^stat::number_of_executed_units' "$log" || true
+done
+
+echo "All tests passed."

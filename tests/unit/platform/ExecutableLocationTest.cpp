@@ -1,0 +1,13 @@
+#include "platform/ExecutableLocation.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+TEST(ExecutableLocation, IsTheFolderOfTheRunningProgramWithASeparator) {
+    const QString folder = orvandel::platform::executableFolder();
+    ASSERT_TRUE(folder.endsWith(u'/'));
+    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+    EXPECT_EQ(folder + QFileInfo(program).fileName(), program);
+}
