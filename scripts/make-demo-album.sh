@@ -8,12 +8,12 @@ themes=/usr/share/desktop-base
 
 mkdir -p "$demo/Images/Nature" "$demo/Images/Espace"
 cp "$executable" "$demo/orvandel"
-for theme in joy softwaves lines spacefun; do
-    picture="$themes/$theme-theme/login/sddm-preview.jpg"
-    [[ -f $picture ]] && cp "$picture" "$demo/Images/Nature/$theme.jpg"
+copy() { [[ -f $1 ]] && cp "$1" "$2" || true; }
+copy "$themes/lines-theme/login/sddm-preview-nologo.jpg" "$demo/Images/Nature/lines.jpg"
+for theme in joy softwaves emerald; do
+    copy "$themes/$theme-theme/grub/grub-16x9.png" "$demo/Images/Nature/$theme.png"
 done
-for theme in emerald homeworld moonlight futureprototype; do
-    picture="$themes/$theme-theme/grub/grub-16x9.png"
-    [[ -f $picture ]] && cp "$picture" "$demo/Images/Espace/$theme.png"
+for theme in spacefun moonlight homeworld futureprototype; do
+    copy "$themes/$theme-theme/grub/grub-16x9.png" "$demo/Images/Espace/$theme.png"
 done
 [[ -f $demo/Options.ini ]] || printf '[Options]\nNom Album=Nature\nCompteur Album=0\n' >"$demo/Options.ini"
