@@ -1,10 +1,10 @@
 #include "PictureBuffer.h"
 
 #include "PictureLimits.h"
-
-#include <algorithm>
 #include "common/Error.h"
 #include "platform/LargeMemory.h"
+
+#include <algorithm>
 
 namespace orvandel::imaging {
 
@@ -24,28 +24,32 @@ void releaseBuffer(void* information) {
     delete buffer;
 }
 
-[[noreturn]] void outOfMemory(int width, int height) {
-    throw Error(QStringLiteral("Mémoire insuffisante pour une image de %1 × %2 pixels.")
+[[noreturn]] void outOfMemory(int width, int height, const QString& formatName) {
+    throw Error(QStringLiteral("Mémoire insuffisante pour une image %1 de %2 × %3 pixels.")
+                    .arg(formatName)
                     .arg(width)
                     .arg(height));
 }
 
 } // namespace
 
-QImage newPicture(int width, int height, QImage::Format format) {
-    checkPictureSize(width, height, QStringLiteral("demandée"));
+QImage newPicture(std::int64_t pictureWidth, std::int64_t pictureHeight, QImage::Format format,
+                  const QString& formatName) {
+    checkPictureSize(pictureWidth, pictureHeight, formatName);
+    const auto width = static_cast<int>(pictureWidth);
+    const auto height = static_cast<int>(pictureHeight);
     const int depthBytes = QImage::toPixelFormat(format).bitsPerPixel() / 8;
     const auto bytesPerLine = static_cast<qsizetype>((width * std::max(depthBytes, 1) + 3) & ~3);
     const auto bytes = static_cast<std::size_t>(bytesPerLine) * static_cast<std::size_t>(height);
     if (bytes < LargePictureBytes || depthBytes < 1) {
         QImage picture(width, height, format);
         if (picture.isNull())
-            outOfMemory(width, height);
+            outOfMemory(width, height, formatName);
         return picture;
     }
     void* memory = platform::allocateLargeMemory(bytes);
     if (memory == nullptr)
-        outOfMemory(width, height);
+        outOfMemory(width, height, formatName);
     auto* buffer = new LargeBuffer{memory, bytes};
     return QImage(static_cast<uchar*>(memory), width, height, bytesPerLine, format, releaseBuffer,
                   buffer);

@@ -1,8 +1,161 @@
 #include "MetafileDecoder.h"
 
-#include "common/Error.h"
+#include "EmfPlayback.h"
+#include "MetafileCanvas.h"
+#include "MetafileRecord.h"
+#include "WmfPlayback.h"
+#include "imaging/PictureLimits.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace orvandel::imaging {
-QImage decodeEmf(ByteView)  { throw Error(QStringLiteral("MetafileDecoder: not built yet")); }
-QImage decodeWmf(ByteView)  { throw Error(QStringLiteral("MetafileDecoder: not built yet")); }
+
+namespace {
+
+constexpr QLatin1String Wmf("WMF");
+constexpr QLatin1String Emf("EMF");
+
+constexpr std::uint32_t PlaceableKey = 0x9AC6CDD7;
+constexpr std::size_t PlaceableHeaderSize = 22;
+constexpr std::size_t WmfHeaderSize = 18;
+constexpr std::uint16_t WmfHeaderWords = 9;
+constexpr double ScreenPixelsPerInch = 96;
+constexpr double ScreenPixelsPerMillimetre = ScreenPixelsPerInch / 25.4;
+
+constexpr std::uint32_t EmfHeaderType = 1;
+constexpr std::uint32_t EmfSignature = 0x464D4520; // " EMF"
+constexpr std::size_t EmfMinimumHeaderSize = 88;
+
+// A length in pixels, rounded, at least one; anything absurd becomes a size checkPictureSize
+// refuses.
+std::int64_t pixelLength(double length) {
+    if (!(length < 1e12))
+        return std::int64_t{1} << 40;
+    return std::max<std::int64_t>(1, std::llround(length));
+}
+
+QSize checkedPictureSize(double width, double height, QLatin1String format) {
+    const std::int64_t pixelWidth = pixelLength(std::abs(width));
+    const std::int64_t pixelHeight = pixelLength(std::abs(height));
+    checkPictureSize(pixelWidth, pixelHeight, format);
+    return QSize(static_cast<int>(pixelWidth), static_cast<int>(pixelHeight));
+}
+
+// The window a WMF's records are drawn through: its placeable box, or else (no placeable header)
+// the extent of its first SetWindowExt record.
+QRectF wmfWindow(const RecordBytes& header, bool placeable, ByteView records) {
+    if (placeable) {
+        const QRectF box(QPointF(header.i16(6), header.i16(8)),
+                         QPointF(header.i16(10), header.i16(12)));
+        if (box.width() == 0 || box.height() == 0)
+            refuseMetafile(Wmf, QStringLiteral("cadre d'image vide."));
+        return box;
+    }
+    const std::optional<QSize> extent = findWmfWindowExtent(records);
+    if (!extent || extent->width() == 0 || extent->height() == 0)
+        refuseMetafile(Wmf, QStringLiteral("taille inconnue."));
+    return QRectF(QPointF(), QSizeF(*extent));
+}
+
+// The picture shows the header's frame (0.01 mm) converted to reference device pixels; without a
+// usable frame, the bounds (device pixels, inclusive).
+CanvasGeometry emfGeometry(const RecordBytes& header) {
+    const std::int64_t deviceWidth = header.i32(72);
+    const std::int64_t deviceHeight = header.i32(76);
+    const std::int64_t millimetreWidth = header.i32(80);
+    const std::int64_t millimetreHeight = header.i32(84);
+    const bool deviceKnown =
+        deviceWidth > 0 && deviceHeight > 0 && millimetreWidth > 0 && millimetreHeight > 0;
+
+    CanvasGeometry geometry;
+    geometry.mapMode = MapMode::Text;
+    geometry.pixelsPerMillimetre =
+        deviceKnown ? QSizeF(double(deviceWidth) / double(millimetreWidth),
+                             double(deviceHeight) / double(millimetreHeight))
+                    : QSizeF(ScreenPixelsPerMillimetre, ScreenPixelsPerMillimetre);
+
+    const std::int64_t frameLeft = header.i32(24);
+    const std::int64_t frameTop = header.i32(28);
+    const std::int64_t frameRight = header.i32(32);
+    const std::int64_t frameBottom = header.i32(36);
+    const std::int64_t boundsLeft = header.i32(8);
+    const std::int64_t boundsTop = header.i32(12);
+    const std::int64_t boundsRight = header.i32(16);
+    const std::int64_t boundsBottom = header.i32(20);
+    if (deviceKnown && frameRight > frameLeft && frameBottom > frameTop) {
+        const double scaleX = geometry.pixelsPerMillimetre.width() / 100;
+        const double scaleY = geometry.pixelsPerMillimetre.height() / 100;
+        geometry.frame = QRectF(double(frameLeft) * scaleX, double(frameTop) * scaleY,
+                                double(frameRight - frameLeft) * scaleX,
+                                double(frameBottom - frameTop) * scaleY);
+    } else if (boundsRight >= boundsLeft && boundsBottom >= boundsTop) {
+        geometry.frame =
+            QRectF(double(boundsLeft), double(boundsTop), double(boundsRight - boundsLeft + 1),
+                   double(boundsBottom - boundsTop + 1));
+    } else {
+        refuseMetafile(Emf, QStringLiteral("taille inconnue."));
+    }
+    geometry.pictureSize = checkedPictureSize(geometry.frame.width(), geometry.frame.height(), Emf);
+    return geometry;
+}
+
+} // namespace
+
+QImage decodeWmf(ByteView file) {
+    const RecordBytes bytes(file, Wmf);
+    const bool placeable = file.size() >= 4 && bytes.u32(0) == PlaceableKey;
+    const std::size_t headerStart = placeable ? PlaceableHeaderSize : 0;
+    if (file.size() < headerStart + WmfHeaderSize)
+        refuseMetafile(Wmf, QStringLiteral("en-tête tronqué."));
+    const std::uint16_t type = bytes.u16(headerStart);
+    if ((type != 1 && type != 2) || bytes.u16(headerStart + 2) != WmfHeaderWords)
+        refuseMetafile(Wmf, QStringLiteral("signature inconnue."));
+
+    const ByteView records = file.subspan(headerStart + WmfHeaderSize);
+    const QRectF window = wmfWindow(bytes, placeable, records);
+    QSize pictureSize;
+    if (placeable) {
+        const std::uint16_t unitsPerInch = bytes.u16(14);
+        if (unitsPerInch == 0)
+            refuseMetafile(Wmf, QStringLiteral("résolution nulle."));
+        const double scale = ScreenPixelsPerInch / unitsPerInch;
+        pictureSize = checkedPictureSize(window.width() * scale, window.height() * scale, Wmf);
+    } else {
+        pictureSize = checkedPictureSize(window.width(), window.height(), Wmf);
+    }
+
+    // The window (placeable box, then whatever the records set) fills the whole picture.
+    CanvasGeometry geometry;
+    geometry.pictureSize = pictureSize;
+    geometry.frame = QRectF(QPointF(), QSizeF(pictureSize));
+    geometry.pixelsPerMillimetre = QSizeF(ScreenPixelsPerMillimetre, ScreenPixelsPerMillimetre);
+    geometry.mapMode = MapMode::Anisotropic;
+    MetafileCanvas canvas(geometry);
+    canvas.setWindowOrigin(window.topLeft());
+    canvas.setWindowExtent(window.size());
+    playWmf(records, canvas);
+    return canvas.finish();
+}
+
+QImage decodeEmf(ByteView file) {
+    const RecordBytes bytes(file, Emf);
+    if (file.size() < EmfMinimumHeaderSize)
+        refuseMetafile(Emf, QStringLiteral("en-tête tronqué."));
+    if (bytes.u32(0) != EmfHeaderType || bytes.u32(40) != EmfSignature)
+        refuseMetafile(Emf, QStringLiteral("signature inconnue."));
+    const std::uint64_t headerSize = bytes.u32(4);
+    const std::uint64_t fileSize = bytes.u32(48);
+    if (headerSize < EmfMinimumHeaderSize || headerSize % 4 != 0 || headerSize > fileSize)
+        refuseMetafile(Emf, QStringLiteral("en-tête incohérent."));
+    if (fileSize > file.size())
+        refuseMetafile(Emf, QStringLiteral("fichier tronqué."));
+
+    MetafileCanvas canvas(emfGeometry(bytes));
+    playEmf(file.subspan(static_cast<std::size_t>(headerSize),
+                         static_cast<std::size_t>(fileSize - headerSize)),
+            canvas);
+    return canvas.finish();
+}
+
 } // namespace orvandel::imaging

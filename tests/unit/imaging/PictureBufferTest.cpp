@@ -8,7 +8,8 @@ using orvandel::imaging::newPicture;
 
 TEST(NewPicture, SmallAndLargePicturesAreWritableAndIndependentCopies) {
     for (const QSize size : {QSize(47, 33), QSize(3001, 2003)}) {
-        QImage picture = newPicture(size.width(), size.height(), QImage::Format_RGB32);
+        QImage picture =
+            newPicture(size.width(), size.height(), QImage::Format_RGB32, QStringLiteral("test"));
         ASSERT_EQ(picture.size(), size);
         EXPECT_GE(picture.bytesPerLine(), size.width() * 4);
         picture.fill(Qt::red);
@@ -20,6 +21,7 @@ TEST(NewPicture, SmallAndLargePicturesAreWritableAndIndependentCopies) {
 }
 
 TEST(NewPicture, RefusesEmptyAndHugeSizes) {
-    EXPECT_THROW(newPicture(0, 10, QImage::Format_RGB32), orvandel::Error);
-    EXPECT_THROW(newPicture(100000, 100000, QImage::Format_RGB32), orvandel::Error);
+    EXPECT_THROW(newPicture(0, 10, QImage::Format_RGB32, QStringLiteral("test")), orvandel::Error);
+    EXPECT_THROW(newPicture(100000, 100000, QImage::Format_RGB32, QStringLiteral("test")),
+                 orvandel::Error);
 }

@@ -1,0 +1,14 @@
+#include "common/Error.h"
+#include "imaging/codecs/TiffDecoder.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// Any bytes read as a TIFF file: an error is the only way out.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    try {
+        orvandel::imaging::decodeTiff(orvandel::imaging::ByteView(data, size));
+    } catch (const orvandel::Error&) {
+    }
+    return 0;
+}
