@@ -24,7 +24,7 @@ public:
     // Wraps a handler for connecting to a signal.
     template <typename Handler> auto guarded(Handler handler) {
         return [this, handler = std::move(handler)](auto&&... arguments) {
-            run([&] { handler(std::forward<decltype(arguments)>(arguments)...); });
+            this->run([&] { handler(std::forward<decltype(arguments)>(arguments)...); });
         };
     }
 

@@ -365,6 +365,9 @@ void MetafileCanvas::drawText(QPointF reference, const QString& text,
     else if ((alignment & AlignVerticalMask) != AlignBaseline)
         offset.setY(metrics.ascent());
 
+    // Whatever the rotation, the text stays within this square.
+    const double reach = width + metrics.height();
+    spend(QRectF(anchor.x() - reach, anchor.y() - reach, 2 * reach, 2 * reach));
     painter.save();
     painter.translate(anchor);
     painter.rotate(-state.font.escapementDegrees);
@@ -543,6 +546,7 @@ void MetafileCanvas::fillArea(const QPainterPath& picturePath, const QBrush& bru
         area.addPolygon(clipped);
         area.closeSubpath();
     }
+    spend(area.boundingRect());
     painter.fillPath(area, brush);
 }
 
@@ -553,8 +557,19 @@ void MetafileCanvas::strokeLines(const QPainterPath& picturePath) {
     QPainterPath lines;
     for (const QPolygonF& figure : picturePath.toSubpathPolygons())
         addClippedPolyline(figure, window, lines);
+    const double reach = pen.widthF() + 1;
+    spend(lines.boundingRect().adjusted(-reach, -reach, reach, reach));
     // GDI draws a line through the pixels at its coordinates, that is their centres.
     painter.strokePath(lines.translated(0.5, 0.5), pen);
+}
+
+void MetafileCanvas::spend(const QRectF& bounds) {
+    const QRectF touched = bounds.intersected(pictureWithMargin(0));
+    if (touched.isEmpty())
+        return;
+    paintedArea += touched.width() * touched.height();
+    if (paintedArea > geometry.paintBudget)
+        throw Error(QStringLiteral("Fichier %1 trop complexe à dessiner.").arg(geometry.format));
 }
 
 void MetafileCanvas::applyBackground() {

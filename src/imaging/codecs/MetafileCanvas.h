@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QLatin1String>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -83,12 +84,18 @@ private:
     std::set<std::uint32_t> freeSlots;
 };
 
+// The area all drawings of a file may cover together, counted over their bounds: a few seconds of
+// painting at most, yet thousands of full-picture fills.
+inline constexpr double DefaultPaintBudget = double(std::int64_t{1} << 33);
+
 // Where the picture sits in the reference device's coordinates.
 struct CanvasGeometry {
+    QLatin1String format; // for error texts
     QSize pictureSize;
     QRectF frame;               // device rectangle the picture shows
     QSizeF pixelsPerMillimetre; // of the reference device, for the metric map modes
     MapMode mapMode = MapMode::Text;
+    double paintBudget = DefaultPaintBudget;
 };
 
 // A GDI-like device context drawing onto a white picture: records give logical coordinates, mapped
@@ -181,6 +188,8 @@ private:
     QRectF pictureWithMargin(double margin) const;
     void fillArea(const QPainterPath& picturePath, const QBrush& brush);
     void strokeLines(const QPainterPath& picturePath);
+    // Counts the part of `bounds` on the picture against the paint budget; throws once it is spent.
+    void spend(const QRectF& bounds);
     void applyBackground();
 
     CanvasGeometry geometry;
@@ -194,6 +203,7 @@ private:
     QPainterPath recordedPath;
     bool recordingPath = false;
     bool figureOpen = false;
+    double paintedArea = 0;
 };
 
 } // namespace orvandel::imaging

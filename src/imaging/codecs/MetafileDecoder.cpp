@@ -21,6 +21,7 @@ constexpr std::size_t PlaceableHeaderSize = 22;
 constexpr std::size_t WmfHeaderSize = 18;
 constexpr std::uint16_t WmfHeaderWords = 9;
 constexpr double ScreenPixelsPerInch = 96;
+constexpr std::int64_t MaxMetafileSide = 16384;
 constexpr double ScreenPixelsPerMillimetre = ScreenPixelsPerInch / 25.4;
 
 constexpr std::uint32_t EmfHeaderType = 1;
@@ -35,11 +36,19 @@ std::int64_t pixelLength(double length) {
     return std::max<std::int64_t>(1, std::llround(length));
 }
 
+// The size the header asks for, checked, then scaled down if need be so that its longer side is
+// at most MaxMetafileSide: vectors draw at any size, and Qt's rasterizer slows down badly on
+// pictures many thousand pixels long.
 QSize checkedPictureSize(double width, double height, QLatin1String format) {
     const std::int64_t pixelWidth = pixelLength(std::abs(width));
     const std::int64_t pixelHeight = pixelLength(std::abs(height));
     checkPictureSize(pixelWidth, pixelHeight, format);
-    return QSize(static_cast<int>(pixelWidth), static_cast<int>(pixelHeight));
+    const std::int64_t longer = std::max(pixelWidth, pixelHeight);
+    if (longer <= MaxMetafileSide)
+        return QSize(static_cast<int>(pixelWidth), static_cast<int>(pixelHeight));
+    const double scale = double(MaxMetafileSide) / double(longer);
+    return QSize(static_cast<int>(pixelLength(double(pixelWidth) * scale)),
+                 static_cast<int>(pixelLength(double(pixelHeight) * scale)));
 }
 
 // The window a WMF's records are drawn through: its placeable box, or else (no placeable header)
@@ -69,6 +78,7 @@ CanvasGeometry emfGeometry(const RecordBytes& header) {
         deviceWidth > 0 && deviceHeight > 0 && millimetreWidth > 0 && millimetreHeight > 0;
 
     CanvasGeometry geometry;
+    geometry.format = Emf;
     geometry.mapMode = MapMode::Text;
     geometry.pixelsPerMillimetre =
         deviceKnown ? QSizeF(double(deviceWidth) / double(millimetreWidth),
@@ -127,6 +137,7 @@ QImage decodeWmf(ByteView file) {
 
     // The window (placeable box, then whatever the records set) fills the whole picture.
     CanvasGeometry geometry;
+    geometry.format = Wmf;
     geometry.pictureSize = pictureSize;
     geometry.frame = QRectF(QPointF(), QSizeF(pictureSize));
     geometry.pixelsPerMillimetre = QSizeF(ScreenPixelsPerMillimetre, ScreenPixelsPerMillimetre);

@@ -3,6 +3,7 @@
 #include "MetafileFixtures.h"
 #include "PictureFixtures.h"
 #include "common/Error.h"
+#include "imaging/codecs/MetafileCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,14 @@ TEST(MetafileWmfTest, WithoutPlaceableHeaderTheWindowExtentGivesTheSize) {
     const QImage picture =
         decodeWmfFile(wmf::plainFile({wmf::setWindowOrigin(0, 0), wmf::setWindowExtent(64, 32)}));
     EXPECT_EQ(picture.size(), QSize(64, 32));
+}
+
+TEST(MetafileWmfTest, VeryLongPicturesScaledDownToTheLargestSide) {
+    // 32000 × 2000 pixels at screen resolution: drawn at half that size.
+    const QImage picture = decodeWmfFile(wmf::placeableFile(
+        {0, 0, 32000, 2000, 96}, wmfFillWith(Red) + QList{wmf::rectangle(16000, 0, 32000, 2000)}));
+    EXPECT_EQ(picture.size(), QSize(16384, 1024));
+    expectPixels(picture, {{{12000, 500}, Red}, {{4000, 500}, White}});
 }
 
 TEST(MetafileWmfTest, FilledRectangleDrawnInPlace) {
@@ -349,6 +358,32 @@ TEST(MetafileWmfTest, EveryCutOfAFileDecodesOrIsRefused) {
             decodeWmfFile(fixtures::truncated(bytes, length));
         } catch (const orvandel::Error&) {
         }
+    }
+}
+
+// --- Shared drawing ---
+
+using orvandel::imaging::CanvasGeometry;
+using orvandel::imaging::MetafileCanvas;
+
+TEST(MetafileCanvasTest, PaintingStopsOnceTheBudgetIsSpent) {
+    CanvasGeometry geometry;
+    geometry.format = QLatin1String("WMF");
+    geometry.pictureSize = QSize(10, 10);
+    geometry.frame = QRectF(0, 0, 10, 10);
+    geometry.paintBudget = 250;
+    MetafileCanvas canvas(geometry);
+    canvas.select(orvandel::imaging::MetafilePen{Qt::NoPen});
+    // Only what lands on the picture counts: 100 pixels a fill.
+    for (int index = 0; index < 100; ++index)
+        canvas.drawRectangle(QRectF(20, 20, 1000, 1000));
+    canvas.drawRectangle(QRectF(-5, -5, 100, 100));
+    canvas.drawRectangle(QRectF(-5, -5, 100, 100));
+    try {
+        canvas.drawRectangle(QRectF(-5, -5, 100, 100));
+        ADD_FAILURE() << "drawn beyond the budget";
+    } catch (const orvandel::Error& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("trop complexe"))) << error.what();
     }
 }
 
