@@ -13,7 +13,7 @@ Application::Application()
 void Application::start() {
     report.run([this] {
         const ProfileFile settings(settingsFilePath(executableFolder));
-        applyStoredSettings(state, readStoredSettings(settings, SettingsReader::MainWindow),
+        applyStoredSettings(state, readSettings(settings, SettingsReader::MainWindow),
                             executableFolder);
         Utils::ListerDesFichiers(state.DossierImages, FiltreImage, false, state.ListeDesImages);
     });

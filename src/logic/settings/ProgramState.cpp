@@ -14,7 +14,7 @@ QString albumFolder(const QString& executableFolder, const QString& nomAlbum) {
     return albumRoot(executableFolder) + nomAlbum + u'/';
 }
 
-void applyStoredSettings(ProgramState& state, const StoredSettings& stored,
+void applyStoredSettings(ProgramState& state, const SettingsValues& stored,
                          const QString& executableFolder) {
     state.NomAlbum = stored.nomAlbum.isEmpty() ? DefaultAlbumName : stored.nomAlbum;
     state.DossierImages = albumFolder(executableFolder, state.NomAlbum);
@@ -32,21 +32,21 @@ void saveAlbumChange(const ProfileFile& file, const ProgramState& state, const Q
     Settings::write(file, Settings::CompteurAlbum, CptAlbum);
 }
 
-void saveOptionsConfirmation(const ProfileFile& file, const FullSettings& dialogFields) {
-    writeFullSettings(file, dialogFields);
+void saveOptionsConfirmation(const ProfileFile& file, const SettingsValues& dialogFields) {
+    writeAllSettings(file, dialogFields);
 }
 
 // The user's own position, minutes and start-up choices are saved, so that closing the window
 // does not lose what the options dialog stored.
 void saveOnCloseRequest(const ProfileFile& file, const ProgramState& state) {
-    writeFullSettings(file, {.images = state.DossierImages,
-                             .nomAlbum = state.NomAlbum,
-                             .compteurAlbum = state.eCptImagesAlbum,
-                             .position = state.PositionImage,
-                             .timer = state.Tempo,
-                             .demarrageAvecWindows = state.DemarrageAvecWindows,
-                             .demarrageReduit = state.DemarrageReduit,
-                             .changerAuDemarrage = state.ChangerAuDemarrage});
+    writeAllSettings(file, {.images = state.DossierImages,
+                            .nomAlbum = state.NomAlbum,
+                            .compteurAlbum = state.eCptImagesAlbum,
+                            .position = state.PositionImage,
+                            .timer = state.Tempo,
+                            .demarrageAvecWindows = state.DemarrageAvecWindows,
+                            .demarrageReduit = state.DemarrageReduit,
+                            .changerAuDemarrage = state.ChangerAuDemarrage});
 }
 
 } // namespace orvandel

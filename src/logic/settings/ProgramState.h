@@ -48,13 +48,13 @@ QString albumRoot(const QString& executableFolder);
 QString albumFolder(const QString& executableFolder, const QString& nomAlbum);
 
 // Takes the values the main window read at start-up; an empty album name means the default one.
-void applyStoredSettings(ProgramState& state, const StoredSettings& stored,
+void applyStoredSettings(ProgramState& state, const SettingsValues& stored,
                          const QString& executableFolder);
 
 // The three occasions that write the settings file. Each writes its keys one by one; a refused
 // write throws and the keys after it are not written.
 void saveAlbumChange(const ProfileFile& file, const ProgramState& state, const QString& CptAlbum);
-void saveOptionsConfirmation(const ProfileFile& file, const FullSettings& dialogFields);
+void saveOptionsConfirmation(const ProfileFile& file, const SettingsValues& dialogFields);
 void saveOnCloseRequest(const ProfileFile& file, const ProgramState& state);
 
 } // namespace orvandel

@@ -35,8 +35,8 @@ void write(const ProfileFile& file, const SettingsKey<bool>& key, bool value) {
 
 } // namespace Settings
 
-StoredSettings readStoredSettings(const ProfileFile& file, SettingsReader reader) {
-    StoredSettings stored;
+SettingsValues readSettings(const ProfileFile& file, SettingsReader reader) {
+    SettingsValues stored;
     stored.nomAlbum = Settings::read(file, Settings::NomAlbum, reader);
     stored.compteurAlbum = Settings::read(file, Settings::CompteurAlbum, reader);
     stored.position = Settings::read(file, Settings::Position, reader);
@@ -47,7 +47,7 @@ StoredSettings readStoredSettings(const ProfileFile& file, SettingsReader reader
     return stored;
 }
 
-void writeFullSettings(const ProfileFile& file, const FullSettings& values) {
+void writeAllSettings(const ProfileFile& file, const SettingsValues& values) {
     Settings::write(file, Settings::Images, values.images);
     Settings::write(file, Settings::NomAlbum, values.nomAlbum);
     Settings::write(file, Settings::CompteurAlbum, values.compteurAlbum);

@@ -49,21 +49,9 @@ void write(const ProfileFile& file, const SettingsKey<std::int32_t>& key, std::i
 void write(const ProfileFile& file, const SettingsKey<bool>& key, bool value);
 } // namespace Settings
 
-// The seven values both readers take from the file, the counter kept as text.
-struct StoredSettings {
-    QString nomAlbum;
-    QString compteurAlbum;
-    std::int32_t position = 0;
-    std::int32_t timer = 0;
-    bool demarrageAvecWindows = false;
-    bool demarrageReduit = false;
-    bool changerAuDemarrage = false;
-};
-
-StoredSettings readStoredSettings(const ProfileFile& file, SettingsReader reader);
-
-// The eight keys, in the order the full save writes them.
-struct FullSettings {
+// The values of the eight keys, the counter kept as text.
+struct SettingsValues {
+    // Written for the user's information, never read back: the folder follows the album name.
     QString images;
     QString nomAlbum;
     QString compteurAlbum;
@@ -74,7 +62,10 @@ struct FullSettings {
     bool changerAuDemarrage = false;
 };
 
+// Reads the seven keys both readers take, each with the reader's defaults.
+SettingsValues readSettings(const ProfileFile& file, SettingsReader reader);
+
 // Writes the eight keys one by one; a refused write stops the rest.
-void writeFullSettings(const ProfileFile& file, const FullSettings& values);
+void writeAllSettings(const ProfileFile& file, const SettingsValues& values);
 
 } // namespace orvandel

@@ -12,8 +12,8 @@ using namespace orvandel;
 
 namespace {
 
-StoredSettings readFrom(const TestFolder& folder, SettingsReader reader) {
-    return readStoredSettings(ProfileFile(folder.filePath("Options.ini")), reader);
+SettingsValues readFrom(const TestFolder& folder, SettingsReader reader) {
+    return readSettings(ProfileFile(folder.filePath("Options.ini")), reader);
 }
 
 const QByteArray userChoices = "[Options]\n"
@@ -30,13 +30,13 @@ const QByteArray userChoices = "[Options]\n"
 
 TEST(Settings, EachReaderHasItsOwnDefaults) {
     TestFolder folder;
-    const StoredSettings main = readFrom(folder, SettingsReader::MainWindow);
+    const SettingsValues main = readFrom(folder, SettingsReader::MainWindow);
     EXPECT_EQ(main.nomAlbum, "");
     EXPECT_EQ(main.compteurAlbum, "");
     EXPECT_EQ(main.position, 0);
     EXPECT_EQ(main.timer, 60);
     EXPECT_FALSE(main.demarrageAvecWindows || main.demarrageReduit || main.changerAuDemarrage);
-    const StoredSettings dialog = readFrom(folder, SettingsReader::OptionsDialog);
+    const SettingsValues dialog = readFrom(folder, SettingsReader::OptionsDialog);
     EXPECT_EQ(dialog.position, 0);
     EXPECT_EQ(dialog.timer, 60);
     EXPECT_TRUE(dialog.demarrageAvecWindows && dialog.demarrageReduit && dialog.changerAuDemarrage);
@@ -53,7 +53,7 @@ TEST(Settings, DecodesIntegersAndBooleans) {
                                 "Compteur Album= 12 \n");
     for (const SettingsReader reader :
          {SettingsReader::MainWindow, SettingsReader::OptionsDialog}) {
-        const StoredSettings stored = readFrom(folder, reader);
+        const SettingsValues stored = readFrom(folder, reader);
         EXPECT_EQ(stored.timer, 30);
         EXPECT_EQ(stored.position, 0);
         EXPECT_TRUE(stored.demarrageAvecWindows);
@@ -68,7 +68,7 @@ TEST(Settings, DecodesIntegersAndBooleans) {
 
 TEST(ProgramState, AnEmptyAlbumNameMeansNatureAndTheFolderIsDerived) {
     ProgramState state;
-    StoredSettings stored;
+    SettingsValues stored;
     stored.compteurAlbum = "4";
     stored.timer = 15;
     applyStoredSettings(state, stored, "/opt/orvandel/");
@@ -118,7 +118,7 @@ TEST(ProgramState, ACloseRequestSavesTheUsersOwnChoicesInOrder) {
                              "Demarrage avec windows=0\n"
                              "Demarrage reduit=1\n"
                              "Changer au demarrage=0\n"));
-    const StoredSettings back = readFrom(folder, SettingsReader::MainWindow);
+    const SettingsValues back = readFrom(folder, SettingsReader::MainWindow);
     EXPECT_EQ(back.nomAlbum, QStringLiteral("Santé"));
     EXPECT_EQ(back.position, 1);
     EXPECT_EQ(back.timer, 15);
@@ -128,14 +128,14 @@ TEST(ProgramState, ACloseRequestSavesTheUsersOwnChoicesInOrder) {
 TEST(ProgramState, ARefusedWriteStopsTheRemainingKeys) {
     TestFolder folder;
     const QString path = folder.filePath("Options.ini");
-    const FullSettings fields{.images = "/new/",
-                              .nomAlbum = "Sports",
-                              .compteurAlbum = "3",
-                              .position = 2,
-                              .timer = 5,
-                              .demarrageAvecWindows = true,
-                              .demarrageReduit = true,
-                              .changerAuDemarrage = true};
+    const SettingsValues fields{.images = "/new/",
+                                .nomAlbum = "Sports",
+                                .compteurAlbum = "3",
+                                .position = 2,
+                                .timer = 5,
+                                .demarrageAvecWindows = true,
+                                .demarrageReduit = true,
+                                .changerAuDemarrage = true};
     // The disk fills up once the first two keys are in the file.
     const qint64 roomForTwoKeys = QByteArray("[Options]\nImages=/new/\nNom Album=Sports\n").size();
     try {

@@ -1,0 +1,18 @@
+#pragma once
+
+// Included by a fuzzer whose code under test draws text: fonts need an application object.
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+
+// Fontconfig keeps some of what Qt asks of it for good; that is not the reader's leak.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so";
+}
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static QGuiApplication application(*argc, *argv);
+    return 0;
+}
