@@ -13,6 +13,16 @@ QImage patternPicture(int width, int height) {
     return picture;
 }
 
+QImage withVaryingAlpha(QImage picture) {
+    picture = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            row[x] = qRgba(qRed(row[x]), qGreen(row[x]), qBlue(row[x]), (x * 60 + y * 25) % 256);
+    }
+    return picture;
+}
+
 QByteArray truncated(const QByteArray& bytes, qsizetype length) {
     return bytes.left(length);
 }

@@ -12,6 +12,9 @@ namespace fixtures {
 // A 47 × 33 (or other) picture with a distinct colour in every pixel, opaque.
 QImage patternPicture(int width = 47, int height = 33);
 
+// `picture` as ARGB32 with an alpha that changes from pixel to pixel, every level in use.
+QImage withVaryingAlpha(QImage picture);
+
 // The first `length` bytes of `bytes`.
 QByteArray truncated(const QByteArray& bytes, qsizetype length);
 // `bytes` with the byte at `offset` xor-ed with `mask`.

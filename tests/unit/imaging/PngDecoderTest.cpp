@@ -29,17 +29,6 @@ QImage greyPicture(int depth, int width = 11, int height = 5) {
     return picture;
 }
 
-QImage withAlpha(QImage picture) {
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QRgb pixel = picture.pixel(x, y);
-            picture.setPixel(
-                x, y, qRgba(qRed(pixel), qGreen(pixel), qBlue(pixel), (x * 60 + y * 25) % 256));
-        }
-    }
-    return picture;
-}
-
 QImage colourPicture(int width = 11, int height = 5) {
     return fixtures::patternPicture(width, height).convertToFormat(QImage::Format_ARGB32);
 }
@@ -113,12 +102,12 @@ std::vector<PngCase> pngCases() {
         {"grey4", greyPicture(4), format(0, 4), Opaque, {}},
         {"grey8", greyPicture(8), format(0, 8), Opaque, {}},
         {"grey16", greyPicture(8), format(0, 16), Opaque, {}},
-        {"greyAlpha8", withAlpha(greyPicture(8)), format(4, 8), Alpha, {}},
-        {"greyAlpha16", withAlpha(greyPicture(8)), format(4, 16), Alpha, {}},
+        {"greyAlpha8", fixtures::withVaryingAlpha(greyPicture(8)), format(4, 8), Alpha, {}},
+        {"greyAlpha16", fixtures::withVaryingAlpha(greyPicture(8)), format(4, 16), Alpha, {}},
         {"rgb8", rgb, format(2, 8), Opaque, {}},
         {"rgb16", rgb, format(2, 16), Opaque, {}},
-        {"rgba8", withAlpha(rgb), format(6, 8), Alpha, {}},
-        {"rgba16", withAlpha(rgb), format(6, 16), Alpha, {}},
+        {"rgba8", fixtures::withVaryingAlpha(rgb), format(6, 8), Alpha, {}},
+        {"rgba16", fixtures::withVaryingAlpha(rgb), format(6, 16), Alpha, {}},
         {"palette1", palettePicture(2), format(3, 1), Opaque, {}},
         {"palette2", palettePicture(4), format(3, 2), Opaque, {}},
         {"palette4", palettePicture(16), format(3, 4), Opaque, {}},
@@ -135,7 +124,7 @@ std::vector<PngCase> pngCases() {
          Opaque,
          {}},
         {"interlacedRgba16",
-         withAlpha(colourPicture(17, 13)),
+         fixtures::withVaryingAlpha(colourPicture(17, 13)),
          format(6, 16, PngInterlace::Adam7),
          Alpha,
          {}},

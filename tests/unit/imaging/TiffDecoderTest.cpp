@@ -37,17 +37,6 @@ QImage palettePicture() {
     return picture;
 }
 
-QImage withAlpha(QImage picture) {
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QRgb pixel = picture.pixel(x, y);
-            picture.setPixel(
-                x, y, qRgba(qRed(pixel), qGreen(pixel), qBlue(pixel), (x * 40 + y * 13) % 256));
-        }
-    }
-    return picture;
-}
-
 // The largest difference between two pictures' channels once both are premultiplied: what shows
 // on screen, and what survives libtiff's premultiplied output.
 int premultipliedDifference(const QImage& first, const QImage& second) {
@@ -146,19 +135,19 @@ TEST(TiffDecoder, DecodesAlphaAsStraightArgb) {
     };
     const Case cases[] = {
         {"rgbUnassociated",
-         withAlpha(colourPicture()),
+         fixtures::withVaryingAlpha(colourPicture()),
          {TiffPhotometric::Rgb, 8, TiffAlpha::Unassociated}},
         {"rgbAssociated",
-         withAlpha(colourPicture()),
+         fixtures::withVaryingAlpha(colourPicture()),
          {TiffPhotometric::Rgb, 8, TiffAlpha::Associated}},
         {"rgb16Unassociated",
-         withAlpha(colourPicture()),
+         fixtures::withVaryingAlpha(colourPicture()),
          {TiffPhotometric::Rgb, 16, TiffAlpha::Unassociated}},
         {"greyUnassociated",
-         withAlpha(greyPicture()),
+         fixtures::withVaryingAlpha(greyPicture()),
          {TiffPhotometric::Grey, 8, TiffAlpha::Unassociated}},
         {"greyAssociated",
-         withAlpha(greyPicture()),
+         fixtures::withVaryingAlpha(greyPicture()),
          {TiffPhotometric::Grey, 8, TiffAlpha::Associated}},
     };
     for (const Case& test : cases) {
