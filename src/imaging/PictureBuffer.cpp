@@ -51,8 +51,14 @@ QImage newPicture(std::int64_t pictureWidth, std::int64_t pictureHeight, QImage:
     if (memory == nullptr)
         outOfMemory(width, height, formatName);
     auto* buffer = new LargeBuffer{memory, bytes};
-    return QImage(static_cast<uchar*>(memory), width, height, bytesPerLine, format, releaseBuffer,
-                  buffer);
+    QImage picture(static_cast<uchar*>(memory), width, height, bytesPerLine, format, releaseBuffer,
+                   buffer);
+    // A picture the toolkit refuses never calls its release function.
+    if (picture.isNull()) {
+        releaseBuffer(buffer);
+        outOfMemory(width, height, formatName);
+    }
+    return picture;
 }
 
 } // namespace orvandel::imaging

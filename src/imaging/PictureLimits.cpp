@@ -10,7 +10,7 @@ void checkPictureSize(std::int64_t width, std::int64_t height, const QString& fo
                         .arg(format)
                         .arg(width)
                         .arg(height));
-    if (width > MaxPixelCount || height > MaxPixelCount || width * height > MaxPixelCount)
+    if (width > MaxPictureWidth || height > MaxPixelCount || width * height > MaxPixelCount)
         throw Error(QStringLiteral("Image %1 trop grande : %2 × %3 pixels.")
                         .arg(format)
                         .arg(width)
