@@ -2,8 +2,6 @@
 #include "PictureFixtures.h"
 #include "Seeds.h"
 
-#include <QBuffer>
-
 namespace seeds {
 
 namespace {
@@ -65,14 +63,6 @@ QByteArray iconDib(std::uint16_t bitCount) {
     return fixtures::iconDib(description, patternRows(bitCount), mask);
 }
 
-QByteArray pngOf(const QImage& picture) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return bytes;
-}
-
 } // namespace
 
 QList<QByteArray> bmp() {
@@ -108,7 +98,7 @@ QList<QByteArray> ico() {
         fixtures::icoFile({{Width, Height, 4, paletted}, {Width, Height, 32, deep}}),
         fixtures::icoFile({{Width, Height, 32, deep}}, 2),
         fixtures::icoFile(
-            {{Width, Height, 8, iconDib(8)}, {Width, Height, 32, pngOf(translucent)}}),
+            {{Width, Height, 8, iconDib(8)}, {Width, Height, 32, fixtures::pngFile(translucent)}}),
     };
 }
 

@@ -22,7 +22,6 @@ AlbumPreviewWindow::AlbumPreviewWindow(ProgramState& programState, const QString
     , report(errorReport)
     , pictureList(new QListWidget(this))
     , preview(new QLabel(this)) {
-    setWindowTitle(QStringLiteral("Orvandel    Version 2.11"));
     preview->setFixedSize(PreviewSize);
     preview->setScaledContents(true);
     pictureList->setFixedWidth(180);

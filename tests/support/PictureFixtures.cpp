@@ -1,5 +1,7 @@
 #include "PictureFixtures.h"
 
+#include <QBuffer>
+
 namespace fixtures {
 
 QImage patternPicture(int width, int height) {
@@ -21,6 +23,14 @@ QImage withVaryingAlpha(QImage picture) {
             row[x] = qRgba(qRed(row[x]), qGreen(row[x]), qBlue(row[x]), (x * 60 + y * 25) % 256);
     }
     return picture;
+}
+
+QByteArray pngFile(const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
 }
 
 QByteArray truncated(const QByteArray& bytes, qsizetype length) {

@@ -15,6 +15,9 @@ QImage patternPicture(int width = 47, int height = 33);
 // `picture` as ARGB32 with an alpha that changes from pixel to pixel, every level in use.
 QImage withVaryingAlpha(QImage picture);
 
+// `picture` as a PNG file, written by the toolkit's own encoder.
+QByteArray pngFile(const QImage& picture);
+
 // The first `length` bytes of `bytes`.
 QByteArray truncated(const QByteArray& bytes, qsizetype length);
 // `bytes` with the byte at `offset` xor-ed with `mask`.

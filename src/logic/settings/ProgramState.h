@@ -35,13 +35,6 @@ inline const QStringList FiltreImage = {QStringLiteral(".jpg"), QStringLiteral("
 
 inline const QString DefaultAlbumName = QStringLiteral("Nature");
 
-// The albums offered by the main window and the import dialog, in this order.
-inline const QStringList AlbumNames = {
-    QStringLiteral("Islamic"),       QStringLiteral("Nature"),    QStringLiteral("Espace"),
-    QStringLiteral("Science"),       QStringLiteral("Animaux"),   QStringLiteral("Villes"),
-    QStringLiteral("Auto-Moto"),     QStringLiteral("Militaire"), QStringLiteral("Sports"),
-    QStringLiteral("Arts-Martiaux"), QStringLiteral("Santé"),     QStringLiteral("sagesse")};
-
 // Locations beside the executable; `executableFolder` ends with a separator.
 QString settingsFilePath(const QString& executableFolder);
 QString albumRoot(const QString& executableFolder);

@@ -5,8 +5,6 @@
 #include "common/Error.h"
 #include "imaging/codecs/BmpDecoder.h"
 
-#include <QBuffer>
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -65,14 +63,6 @@ IcoEntry uniformEntry(int side, int bitCount, QRgb colour) {
         fixtures::packedRows(fixtures::storedRows(side, side, value), bitCount);
     const QByteArray mask = maskRows(side, side, [](int, int) { return 0U; });
     return {side, side, bitCount, fixtures::iconDib(description, colourRows, mask)};
-}
-
-QByteArray pngBytes(const QImage& picture) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return bytes;
 }
 
 void expectUniform(const QImage& picture, int side, QRgb colour) {
@@ -260,8 +250,9 @@ TEST(IcoDecoder, DecodesPngEntries) {
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x)
             source.setPixel(x, y, qRgba(x * 12, y * 12, 60, 40 + x * 10));
-    const QByteArray file = fixtures::icoFile(
-        {uniformEntry(16, 32, red), {20, 20, 32, pngBytes(source)}, uniformEntry(8, 8, grey)});
+    const QByteArray file = fixtures::icoFile({uniformEntry(16, 32, red),
+                                               {20, 20, 32, fixtures::pngFile(source)},
+                                               uniformEntry(8, 8, grey)});
     const QImage picture = decodeIcon(file);
     EXPECT_EQ(picture.convertToFormat(QImage::Format_ARGB32), source);
 }
