@@ -48,9 +48,11 @@ IniDocument IniDocument::parse(const QString& text) {
     document.endsWithLineEnd = document.lines.last().isEmpty();
     if (document.endsWithLineEnd)
         document.lines.removeLast();
+    // Carriage returns before a line end belong to it, however many an editor left there; a value
+    // read before a write must read the same after it.
     bool carriageReturns = false;
     for (QString& line : document.lines) {
-        if (line.endsWith(u'\r')) {
+        while (line.endsWith(u'\r')) {
             line.chop(1);
             carriageReturns = true;
         }

@@ -83,6 +83,16 @@ TEST(ProfileFile, ALineBreakInAValueCannotAddKeys) {
     EXPECT_EQ(read(file, "Nom Album"), "Nature Timer=1");
 }
 
+TEST(ProfileFile, StrayCarriageReturnsBelongToTheLineEnd) {
+    TestFolder folder;
+    folder.write("Options.ini", "[Options]\r\r\nTimer=15\r\r\n[Other]\nKey=\r\r");
+    const ProfileFile file(folder.filePath("Options.ini"));
+    EXPECT_EQ(read(file, "Timer"), "15");
+    file.writeString(options, "Position", "2");
+    EXPECT_EQ(read(file, "Timer"), "15");
+    EXPECT_EQ(file.readString("Other", "Key", "<default>"), "");
+}
+
 TEST(ProfileFile, AccentsRoundTripInANewUtf8File) {
     TestFolder folder;
     const ProfileFile file(folder.filePath("Options.ini"));
