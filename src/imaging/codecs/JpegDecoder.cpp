@@ -141,6 +141,20 @@ void convertCmykToRgb(QImage& picture, CmykStorage storage) {
     }
 }
 
+// Outside arithmetic coding every 8×8 block costs the file at least one bit, so a shorter file is
+// mostly missing: decoding it would spend the time and memory of the size it claims on filler.
+void checkDataCoversPicture(const jpeg_decompress_struct& info, std::size_t fileSize) {
+    if (info.arith_code)
+        return;
+    const auto blocks = [](JDIMENSION dimension) { return (std::uint64_t{dimension} + 7) / 8; };
+    if (std::uint64_t{fileSize} * 8 >= blocks(info.image_width) * blocks(info.image_height))
+        return;
+    throw Error(
+        QStringLiteral("Image JPEG invalide : le fichier est trop court pour %1 × %2 pixels.")
+            .arg(info.image_width)
+            .arg(info.image_height));
+}
+
 } // namespace
 
 int jpegScaleNumerator(QSize size, QSize bound) {
@@ -163,6 +177,7 @@ QImage decodeJpeg(ByteView file, QSize bound) {
     reader.readHeader(file);
     jpeg_decompress_struct& info = reader.info();
     checkPictureSize(info.image_width, info.image_height, FormatName);
+    checkDataCoversPicture(info, file.size());
 
     const bool cmyk = isCmyk(info.jpeg_color_space);
     info.out_color_space = cmyk ? JCS_CMYK : Rgb32ColourSpace;

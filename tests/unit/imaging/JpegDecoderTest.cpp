@@ -216,6 +216,9 @@ TEST(JpegDecoder, RefusesDamagedFiles) {
          jpegError(JERR_IMAGE_TOO_BIG)},
         {"more pixels than allowed", withFrameSize(jpeg, 20000, 20000),
          QStringLiteral("Image JPEG trop grande : 20000 × 20000 pixels.")},
+        {"far more pixels than the data can hold", withFrameSize(jpeg, 4000, 3000),
+         QStringLiteral(
+             "Image JPEG invalide : le fichier est trop court pour 4000 × 3000 pixels.")},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -224,6 +227,15 @@ TEST(JpegDecoder, RefusesDamagedFiles) {
             EXPECT_TRUE(message.startsWith(test.message)) << message.toStdString();
         else
             EXPECT_EQ(message, test.message);
+    }
+}
+
+TEST(JpegDecoder, AcceptsAPlainPictureThatCompressesToAlmostNothing) {
+    QImage plain(2048, 2048, QImage::Format_RGB32);
+    plain.fill(Qt::darkCyan);
+    for (const JpegScans scans : {JpegScans::Sequential, JpegScans::Progressive}) {
+        const QByteArray jpeg = fixtures::encodeJpegAs(plain, JpegColourModel::Colour, scans);
+        EXPECT_EQ(decodeJpeg(fixtures::view(jpeg)).size(), plain.size());
     }
 }
 
