@@ -61,8 +61,6 @@ enum EmfRecordType : std::uint32_t {
 };
 
 constexpr QLatin1String Emf("EMF");
-// Far more than any real shape; bounds the memory one record can ask for.
-constexpr std::uint64_t MaxPointCount = 1 << 20;
 // Offsets inside a record count from its start, before the type and size fields.
 constexpr std::uint64_t RecordHeaderSize = 8;
 
@@ -89,10 +87,8 @@ QRectF rectangleAt(const RecordBytes& parameters, std::uint64_t offset) {
 
 QPolygonF pointsAt(const RecordBytes& parameters, std::uint64_t offset, std::uint64_t count,
                    PointSize pointSize) {
-    if (count > MaxPointCount)
-        refuseMetafile(Emf, QStringLiteral("trop de points dans un enregistrement."));
     const auto stride = static_cast<std::uint64_t>(pointSize);
-    parameters.require(offset, count * stride);
+    parameters.requirePoints(offset, count, stride);
     QPolygonF points;
     points.reserve(static_cast<qsizetype>(count));
     for (std::uint64_t at = offset; at < offset + count * stride; at += stride) {

@@ -35,6 +35,15 @@ void RecordBytes::require(std::uint64_t offset, std::uint64_t count) const {
         refuseMetafile(formatLabel, QStringLiteral("enregistrement mal formé."));
 }
 
+void RecordBytes::requirePoints(std::uint64_t offset, std::uint64_t count,
+                                std::uint64_t pointBytes) const {
+    // Far more than any real shape; bounds the memory one record can ask for.
+    constexpr std::uint64_t MaxPointCount = 1 << 20;
+    if (count > MaxPointCount)
+        refuseMetafile(formatLabel, QStringLiteral("trop de points dans un enregistrement."));
+    require(offset, count * pointBytes);
+}
+
 QLatin1String formatName(MetafileFormat format) {
     return format == MetafileFormat::Wmf ? QLatin1String("WMF") : QLatin1String("EMF");
 }

@@ -35,6 +35,9 @@ public:
     ByteView bytes(std::uint64_t offset, std::uint64_t count) const;
     // Throws unless `count` bytes are there from `offset`.
     void require(std::uint64_t offset, std::uint64_t count) const;
+    // Throws unless `count` points of `pointBytes` each are there from `offset`, and `count` is
+    // within what a real shape uses.
+    void requirePoints(std::uint64_t offset, std::uint64_t count, std::uint64_t pointBytes) const;
 
 private:
     const std::uint8_t* at(std::uint64_t offset, std::uint64_t count) const;

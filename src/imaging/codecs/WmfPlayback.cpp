@@ -41,8 +41,6 @@ enum WmfFunction : std::uint32_t {
 };
 
 constexpr QLatin1String Wmf("WMF");
-// Far more than any real shape; bounds the memory one record can ask for.
-constexpr std::uint64_t MaxPointCount = 1 << 20;
 
 // Text options of ExtTextOut.
 constexpr std::uint16_t TextOpaque = 0x0002;
@@ -61,9 +59,7 @@ QRectF reversedRectangleAt(const RecordBytes& parameters, std::uint64_t offset) 
 
 // `count` x, y pairs from `offset`.
 QPolygonF pointsAt(const RecordBytes& parameters, std::uint64_t offset, std::uint64_t count) {
-    if (count > MaxPointCount)
-        refuseMetafile(Wmf, QStringLiteral("trop de points dans un enregistrement."));
-    parameters.require(offset, count * 4);
+    parameters.requirePoints(offset, count, 4);
     QPolygonF points;
     points.reserve(static_cast<qsizetype>(count));
     for (std::uint64_t index = 0; index < count; ++index)
