@@ -1,24 +1,54 @@
 #include "Application.h"
 
-#include "logic/albums/AlbumListing.h"
 #include "platform/ExecutableLocation.h"
 
+#include <QApplication>
+#include <QScreen>
+
 namespace orvandel {
+
+namespace {
+
+QSize screenPixels() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() * screen->devicePixelRatio() : QSize(1920, 1080);
+}
+
+} // namespace
 
 Application::Application()
     : executableFolder(platform::executableFolder())
     , report(dialogs)
-    , window(state, settingsFilePath(executableFolder), report) {}
+    , windowMessages(platform::makeWindowMessageServer()) {}
+
+Application::~Application() = default;
+
+MainWindowLinks Application::mainWindowLinks() {
+    MainWindowLinks links;
+    links.endApplication = [] { QCoreApplication::quit(); };
+    return links;
+}
 
 void Application::start() {
-    report.run([this] {
-        const ProfileFile settings(settingsFilePath(executableFolder));
-        applyStoredSettings(state, readSettings(settings, SettingsReader::MainWindow),
-                            executableFolder);
-        Utils::ListerDesFichiers(state.DossierImages, FiltreImage, false, state.ListeDesImages);
+    FOrvandel = std::make_unique<TFOrvandel>(
+        MainWindowServices{state, report, dialogs, random, executableFolder, screenPixels()},
+        mainWindowLinks());
+    report.run([this] { FOrvandel->FormCreate(); });
+    listenForWindowMessages();
+    showFirstWindow();
+}
+
+void Application::listenForWindowMessages() {
+    windowMessages->listen([this](const platform::WindowMessage& message) {
+        if (message.message == TFOrvandel::WM_APPELMESSAGE)
+            report.run([&] { FOrvandel->WMAppelMessage(message.lParam); });
     });
-    window.show();
-    window.showAlbum();
+}
+
+// The window starts hidden behind the tray icon; a desktop without a notification area could
+// never bring it back, so there it starts shown.
+void Application::showFirstWindow() {
+    FOrvandel->show();
 }
 
 } // namespace orvandel

@@ -1,0 +1,101 @@
+#include "MainWindowLook.h"
+
+#include "MainWindowPictures.h"
+#include "PictureListDelegate.h"
+#include "ui_TFOrvandel.h"
+
+#include <QAbstractItemView>
+#include <QMenu>
+
+namespace orvandel {
+
+namespace {
+
+const QColor Desert(255, 225, 164);
+const QColor Maroon(128, 0, 0);
+const QColor ChangeGreen(0, 160, 0);
+const QColor ReduceRed(220, 0, 0);
+constexpr int ComboCellHeight = 14;
+constexpr int ListCharacterHeight = 13;
+
+QFont browserFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(ListCharacterHeight);
+    return font;
+}
+
+void paintDesert(QWidget& widget) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Base, Desert);
+    palette.setColor(QPalette::Window, Desert);
+    palette.setColor(QPalette::Text, Maroon);
+    palette.setColor(QPalette::WindowText, Maroon);
+    palette.setColor(QPalette::ButtonText, Maroon);
+    widget.setPalette(palette);
+    widget.setFont(browserFont());
+}
+
+void dressAlbumBrowser(Ui::TFOrvandel& ui) {
+    paintDesert(*ui.ComboBoxAlbum);
+    // Typed text stays as typed: no completion may pick an album the user did not write.
+    ui.ComboBoxAlbum->setCompleter(nullptr);
+    for (int index = 0; index < ui.ComboBoxAlbum->count(); ++index)
+        ui.ComboBoxAlbum->setItemData(index, QSize(0, ComboCellHeight), Qt::SizeHintRole);
+    paintDesert(*ui.ComboBoxAlbum->view());
+    paintDesert(*ui.Lst_Images);
+    ui.Lst_Images->setItemDelegate(
+        new PictureListDelegate(MainWindowPictures::pictureRowIcon(), ui.Lst_Images));
+}
+
+void dressPictures(Ui::TFOrvandel& ui) {
+    ui.Image5->setIcon(MainWindowPictures::slideShowButton());
+    ui.Image6->setIcon(MainWindowPictures::addPictureButton());
+    ui.Image4->setIcon(MainWindowPictures::helpButton());
+    ui.Image3->setIcon(MainWindowPictures::reduceButton());
+    ui.Image7->setPixmap(MainWindowPictures::banner());
+    ui.Image2->setPixmap(MainWindowPictures::previewFrame(ui.Image2->size()));
+    ui.Shape1->setBrushColor(ChangeGreen);
+    ui.Shape2->setBrushColor(ReduceRed);
+    ui.BitBtn->setIcon(ui.ChangerFondEcran1->icon());
+    ui.BBtnCalendrier->setIcon(ui.AfficherCalendrier1->icon());
+}
+
+void setMenuIcons(Ui::TFOrvandel& ui) {
+    using MainWindowPictures::menuIcon;
+    ui.AfficherLumi->setIcon(menuIcon(QStringLiteral("window-new"), u'A', QColor(40, 120, 200)));
+    ui.ReduireApplication1->setIcon(menuIcon(QStringLiteral("go-down"), u'R', QColor(200, 40, 40)));
+    ui.ChangerFondEcran1->setIcon(
+        menuIcon(QStringLiteral("preferences-desktop-wallpaper"), u'C', QColor(0, 150, 60)));
+    ui.AfficherCalendrier1->setIcon(
+        menuIcon(QStringLiteral("x-office-calendar"), u'D', QColor(213, 143, 0)));
+    ui.Aide1->setIcon(menuIcon(QStringLiteral("help-contents"), u'?', QColor(40, 80, 190)));
+    ui.Options2->setIcon(
+        menuIcon(QStringLiteral("preferences-system"), u'O', QColor(110, 110, 110)));
+    ui.Apropos2->setIcon(menuIcon(QStringLiteral("help-about"), u'i', QColor(40, 80, 190)));
+    ui.QuitterLumi->setIcon(menuIcon(QStringLiteral("application-exit"), u'Q', Maroon));
+}
+
+} // namespace
+
+void dressMainWindow(Ui::TFOrvandel& ui) {
+    setMenuIcons(ui);
+    dressPictures(ui);
+    dressAlbumBrowser(ui);
+    ui.Panel1->hide();
+}
+
+QMenu* makePopupMenu(Ui::TFOrvandel& ui, QWidget& owner) {
+    auto* menu = new QMenu(&owner);
+    menu->addActions({ui.AfficherLumi, ui.ReduireApplication1});
+    menu->addSeparator();
+    menu->addActions({ui.ChangerFondEcran1, ui.AfficherCalendrier1});
+    menu->addSeparator();
+    menu->addActions({ui.Aide1, ui.Options2, ui.Apropos2});
+    menu->addSeparator();
+    menu->addAction(ui.QuitterLumi);
+    menu->setDefaultAction(ui.AfficherLumi);
+    ui.XiPanelMain->addActions(menu->actions());
+    return menu;
+}
+
+} // namespace orvandel

@@ -1,0 +1,34 @@
+#include "PreviewPicture.h"
+
+#include "imaging/PictureLoader.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+namespace orvandel {
+
+namespace {
+
+// The decoder only scales JPEG by powers of two: bring any picture larger than the screen down to
+// just cover it, so that no full-size picture is kept.
+QImage boundedToScreen(QImage picture, QSize screen) {
+    if (picture.width() <= screen.width() || picture.height() <= screen.height())
+        return picture;
+    return picture.scaled(screen, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+}
+
+} // namespace
+
+PreviewPicture::PreviewPicture(QLabel& Image1, QSize screenSize)
+    : label(Image1)
+    , screen(screenSize) {}
+
+void PreviewPicture::load(const QString& path) {
+    QImage loaded = boundedToScreen(imaging::loadPictureBounded(path, screen), screen);
+    const QPixmap shown = QPixmap::fromImage(
+        loaded.scaled(label.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    held = std::move(loaded);
+    label.setPixmap(shown);
+}
+
+} // namespace orvandel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+class QLabel;
+
+namespace orvandel {
+
+// The preview `Image1`: holds the picture bounded to the screen (the calendar stretches it to the
+// screen) and shows it scaled to the preview box. A picture that cannot be loaded throws and
+// leaves the previous picture in place.
+class PreviewPicture {
+public:
+    PreviewPicture(QLabel& Image1, QSize screenSize);
+
+    void load(const QString& path);
+    const QImage& picture() const { return held; }
+
+private:
+    QLabel& label;
+    QSize screen;
+    QImage held;
+};
+
+} // namespace orvandel

@@ -1,0 +1,280 @@
+#include "TFOrvandel.h"
+
+#include "MainWindowLook.h"
+#include "common/Error.h"
+#include "common/Messages.h"
+#include "logic/albums/AlbumListing.h"
+#include "logic/rotation/WallpaperRotation.h"
+#include "logic/settings/IntegerText.h"
+#include "ui_TFOrvandel.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+
+namespace orvandel {
+
+namespace {
+
+// The counter read at start-up, increased by one. A first run has none yet and starts from 0.
+QString nextCounter(const QString& stored) {
+    if (stored.isEmpty())
+        return QStringLiteral("1");
+    return QString::number(std::int64_t{strictInteger(stored)} + 1);
+}
+
+} // namespace
+
+TFOrvandel::TFOrvandel(MainWindowServices windowServices, MainWindowLinks windowLinks,
+                       QWidget* parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::TFOrvandel>())
+    , services(std::move(windowServices))
+    , state(services.state)
+    , links(std::move(windowLinks))
+    , settingsPath(settingsFilePath(services.executableFolder))
+    , Image1((ui->setupUi(this), *ui->Image1), services.screenSize) {
+    setWindowFlag(Qt::FramelessWindowHint);
+    dressMainWindow(*ui);
+    PopupMenu = makePopupMenu(*ui, *this);
+    connectHandlers();
+    connectMenu();
+}
+
+TFOrvandel::~TFOrvandel() = default;
+
+template <typename Link, typename... Arguments>
+void TFOrvandel::call(const Link& link, Arguments&&... arguments) const {
+    if (link)
+        link(std::forward<Arguments>(arguments)...);
+}
+
+void TFOrvandel::connectHandlers() {
+    ErrorReport& report = services.report;
+    connect(ui->ComboBoxAlbum, &QComboBox::currentTextChanged, this,
+            report.guarded([this](const QString&) { ComboBoxAlbumChange(); }));
+    connect(ui->Lst_Images, &QListWidget::currentRowChanged, this,
+            report.guarded([this](int) { Lst_ImagesClick(); }));
+    connect(ui->Lst_Images, &QListWidget::itemDoubleClicked, this,
+            report.guarded([this](QListWidgetItem*) { Lst_ImagesDblClick(); }));
+    connect(&rotationTimer, &RotationTimer::tick, this,
+            report.guarded([this](auto&&...) { TimerTimer(); }));
+    connect(ui->BitBtn, &QPushButton::clicked, this,
+            report.guarded([this](auto&&...) { TimerTimer(); }));
+    connect(ui->Shape1, &EllipseShape::pressed, this,
+            report.guarded([this](auto&&...) { TimerTimer(); }));
+    connect(ui->Shape2, &EllipseShape::pressed, this, [this] { CacherApplication(); });
+    connect(ui->Image3, &QToolButton::clicked, this, [this] { CacherApplication(); });
+    connect(ui->BBtnCalendrier, &QPushButton::clicked, this,
+            report.guarded([this](auto&&...) { call(links.BBtnCalendrierClick); }));
+    connect(ui->Image4, &QToolButton::clicked, this,
+            report.guarded([this](auto&&...) { call(links.showHelp); }));
+    connect(ui->Image5, &QToolButton::clicked, this,
+            report.guarded([this](auto&&...) { call(links.showSlideShow); }));
+    connect(ui->Image6, &QToolButton::clicked, this,
+            report.guarded([this](auto&&...) { call(links.showImport); }));
+    connect(ui->XiPanelMain, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu->popup(ui->XiPanelMain->mapToGlobal(at)); });
+}
+
+void TFOrvandel::connectMenu() {
+    ErrorReport& report = services.report;
+    connect(ui->AfficherLumi, &QAction::triggered, this, [this] { MontrerApplication(); });
+    connect(ui->ReduireApplication1, &QAction::triggered, this, [this] { CacherApplication(); });
+    connect(ui->ChangerFondEcran1, &QAction::triggered, this,
+            report.guarded([this](auto&&...) { ChangerFondEcran1Click(); }));
+    connect(ui->AfficherCalendrier1, &QAction::triggered, this,
+            report.guarded([this](auto&&...) { call(links.BBtnCalendrierClick); }));
+    connect(ui->Aide1, &QAction::triggered, this,
+            report.guarded([this](auto&&...) { call(links.showHelp); }));
+    connect(ui->Options2, &QAction::triggered, this,
+            report.guarded([this](auto&&...) { call(links.showOptions); }));
+    connect(ui->Apropos2, &QAction::triggered, this,
+            report.guarded([this](auto&&...) { call(links.showAbout); }));
+    connect(ui->QuitterLumi, &QAction::triggered, this,
+            report.guarded([this](auto&&...) { QuitterlApplication1Click(); }));
+}
+
+void TFOrvandel::log(const QString& line) {
+    ui->MemoLog->appendPlainText(line);
+}
+
+void TFOrvandel::FormCreate() {
+    const ProfileFile settings(settingsPath);
+    log(settings.path());
+    const SettingsValues stored = readSettings(settings, SettingsReader::MainWindow);
+    log(QStringLiteral("NomAlbum = ") + stored.nomAlbum);
+    applyStoredSettings(state, stored, services.executableFolder);
+    log(QStringLiteral("DossierImages = ") + state.DossierImages);
+    log(QStringLiteral("eCptImagesAlbum = ") + state.eCptImagesAlbum);
+    {
+        const QSignalBlocker quiet(ui->ComboBoxAlbum);
+        ui->ComboBoxAlbum->setEditText(state.NomAlbum);
+    }
+    // A counter that is no number is reported, and the start goes on from 1: the timer, the list
+    // and the watcher must exist for every later command.
+    const QString storedCounter = state.eCptImagesAlbum;
+    state.eCptImagesAlbum = QStringLiteral("1");
+    services.report.run([&] { state.eCptImagesAlbum = nextCounter(storedCounter); });
+    rotationTimer.setMinutes(state.Tempo);
+    rotationTimer.setEnabled(true);
+    state.ListeDesImages.clear();
+    ChargerOptions();
+    call(links.CreationNotification, state.DossierImages);
+    if (state.ChangerAuDemarrage)
+        TimerTimer();
+    else
+        state.IndexImage =
+            drawAnyIndex(static_cast<std::int32_t>(state.ListeDesImages.size()), services.random);
+}
+
+void TFOrvandel::ChargerOptions() {
+    state.ListeDesImages.clear();
+    Utils::ListerDesFichiers(state.DossierImages, FiltreImage, false, state.ListeDesImages);
+    log(QStringLiteral("------------ ChargerOptions --------------"));
+    log(QStringLiteral("ListeDesImages.Count = ") + QString::number(state.ListeDesImages.size()));
+    if (state.ListeDesImages.isEmpty())
+        return;
+    state.eCptImagesAlbum = QString::number(state.ListeDesImages.size());
+    refillRows();
+    ui->GroupBox2->setTitle(QStringLiteral(" %1 images  ").arg(state.ListeDesImages.size()));
+    // One picture that cannot be decoded is reported, and whoever asked for the listing goes on:
+    // the program is never left half switched to another album.
+    services.report.run([this] { Image1.load(state.DossierImages + state.ListeDesImages[0]); });
+}
+
+void TFOrvandel::refillRows() {
+    const QSignalBlocker quiet(ui->Lst_Images);
+    ui->Lst_Images->clear();
+    ui->Lst_Images->addItems(state.ListeDesImages);
+    ui->Lst_Images->setCurrentRow(-1);
+}
+
+void TFOrvandel::ComboBoxAlbumChange() {
+    const int selected = ui->ComboBoxAlbum->findText(ui->ComboBoxAlbum->currentText(),
+                                                     Qt::MatchExactly | Qt::MatchCaseSensitive);
+    state.NomAlbum = selected >= 0 ? ui->ComboBoxAlbum->itemText(selected) : QString();
+    state.DossierImages = albumFolder(services.executableFolder, state.NomAlbum);
+    call(links.setOptionsAlbum, state.DossierImages, state.NomAlbum);
+    rotationTimer.setMinutes(state.Tempo);
+    rotationTimer.setEnabled(true);
+    state.ListeDesImages = QStringList();
+    ChargerOptions();
+    const QString CptAlbum = QString::number(state.ListeDesImages.size());
+    call(links.setOptionsCounter, CptAlbum);
+    saveAlbumChange(ProfileFile(settingsPath), state, CptAlbum);
+    call(links.CreationNotification, state.DossierImages);
+    if (state.ChangerAuDemarrage)
+        TimerTimer();
+    else
+        state.IndexImage =
+            drawAnyIndex(static_cast<std::int32_t>(state.ListeDesImages.size()), services.random);
+}
+
+QString TFOrvandel::selectedPicture(int row) const {
+    if (row < 0 || row >= state.ListeDesImages.size())
+        throw Error(formatMessage(FrameworkMessages::ListIndexOutOfBounds, {QString::number(row)}));
+    return state.DossierImages + state.ListeDesImages[row];
+}
+
+void TFOrvandel::Lst_ImagesClick() {
+    Image1.load(selectedPicture(ui->Lst_Images->currentRow()));
+}
+
+void TFOrvandel::Lst_ImagesDblClick() {
+    const QString path = selectedPicture(ui->Lst_Images->currentRow());
+    call(links.ApplyWallPaper, path, state.PositionImage);
+}
+
+void TFOrvandel::TimerTimer() {
+    if (state.ListeDesImages.isEmpty())
+        return;
+    const std::optional<std::int32_t> drawn =
+        drawExistingPicture(state.DossierImages, state.ListeDesImages, services.random);
+    if (!drawn)
+        return;
+    state.IndexImage = *drawn;
+    const QString name = state.ListeDesImages[state.IndexImage];
+    const QString path = state.DossierImages + name;
+    // The change's own guard: whatever fails, the user reads that this picture is invalid.
+    try {
+        call(links.ApplyWallPaper, path, state.PositionImage);
+        Image1.load(path);
+        call(links.SetHint, QStringLiteral("Image actuelle : ") + name);
+    } catch (...) {
+        services.dialogs.showMessage(invalidPictureMessage(name));
+    }
+}
+
+void TFOrvandel::ChangerFondEcran1Click() {
+    TimerTimer();
+}
+
+void TFOrvandel::QuitterlApplication1Click() {
+    call(links.setOptionsCounter, state.eCptImagesAlbum);
+    call(links.BitBtnSaveOKClick);
+    call(links.endApplication);
+}
+
+void TFOrvandel::WMAppelMessage(std::int64_t lParam) {
+    if (lParam == WM_RBUTTONDOWN) {
+        raise();
+        activateWindow();
+        PopupMenu->popup(QCursor::pos());
+    } else if (lParam == WM_LBUTTONDBLCLK) {
+        showNormal();
+        raise();
+        activateWindow();
+    }
+}
+
+bool TFOrvandel::hasNotificationArea() const {
+    return links.notificationAreaAvailable && links.notificationAreaAvailable();
+}
+
+// Without a notification area nothing could bring a hidden window back: it is minimised instead.
+void TFOrvandel::CacherApplication() {
+    if (hasNotificationArea())
+        hide();
+    else
+        showMinimized();
+}
+
+void TFOrvandel::MontrerApplication() {
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+bool TFOrvandel::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        services.report.run([this] { FormActivate(); });
+    return QWidget::event(event);
+}
+
+void TFOrvandel::FormActivate() {
+    call(links.setOptionsCounter, state.eCptImagesAlbum);
+}
+
+void TFOrvandel::showEvent(QShowEvent* event) {
+    if (!shownBefore) {
+        shownBefore = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    QWidget::showEvent(event);
+}
+
+void TFOrvandel::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+    call(links.endApplication);
+}
+
+void TFOrvandel::FormClose() {
+    services.report.run([this] { saveOnCloseRequest(ProfileFile(settingsPath), state); });
+}
+
+} // namespace orvandel

@@ -1,0 +1,79 @@
+#include "MainWindowFixture.h"
+#include "common/Error.h"
+
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+TEST(WMAppelMessage, OpensTheMenuShowsTheWindowOrDoesNothing) {
+    MainWindowFixture fixture;
+    fixture.start();
+    fixture.window->WMAppelMessage(513);
+    EXPECT_FALSE(fixture.window->isVisible());
+    EXPECT_FALSE(fixture.window->popupMenu().isVisible());
+    fixture.window->WMAppelMessage(516);
+    EXPECT_TRUE(fixture.window->popupMenu().isVisible());
+    EXPECT_FALSE(fixture.window->isVisible());
+    fixture.window->popupMenu().hide();
+    fixture.window->showMinimized();
+    fixture.window->WMAppelMessage(515);
+    EXPECT_TRUE(fixture.window->isVisible());
+    EXPECT_FALSE(fixture.window->isMinimized());
+}
+
+TEST(PopupMenu, HasTheItemsInOrderWithTheFirstOneDefault) {
+    MainWindowFixture fixture;
+    fixture.create();
+    QStringList items;
+    for (const QAction* action : fixture.window->popupMenu().actions())
+        items.append(action->isSeparator() ? QStringLiteral("-")
+                                           : action->text() + u' ' + action->shortcut().toString());
+    EXPECT_EQ(items,
+              (QStringList{"&Afficher Application Ctrl+A", "&Réduire Application Ctrl+R", "-",
+                           "&Changer Fond d'Ecran Ctrl+C", "Afficher Calen&drier Ctrl+D", "-",
+                           "Aide Ctrl+H", "&Options Ctrl+O", "A &propos ... Ctrl+P", "-",
+                           "&Quitter Ctrl+Q"}));
+    EXPECT_EQ(fixture.window->popupMenu().defaultAction(),
+              fixture.window->popupMenu().actions().first());
+}
+
+TEST(FormClose, ACloseRequestWritesTheUsersChoicesAndEnds) {
+    MainWindowFixture fixture;
+    fixture.addPictures("Espace", 2);
+    fixture.writeSettings("Nom Album=Espace\nCompteur Album=7\nPosition=1\nTimer=15\n"
+                          "Demarrage avec windows=0\nDemarrage reduit=1\n");
+    fixture.start();
+    fixture.window->show();
+    fixture.window->close();
+    EXPECT_EQ(fixture.settingsText(), "[Options]\n"
+                                      "Nom Album=Espace\n"
+                                      "Compteur Album=2\n"
+                                      "Position=1\n"
+                                      "Timer=15\n"
+                                      "Demarrage avec windows=0\n"
+                                      "Demarrage reduit=1\n"
+                                      "Images=" +
+                                          fixture.albumFolder("Espace") +
+                                          "\n"
+                                          "Changer au demarrage=0\n");
+    EXPECT_EQ(fixture.ended, 1);
+}
+
+TEST(QuitterlApplication1Click, ConfirmsTheOptionsThenEndsUnlessTheConfirmationFails) {
+    for (const bool confirmationFails : {false, true}) {
+        MainWindowFixture fixture;
+        int confirmations = 0;
+        fixture.links.BitBtnSaveOKClick = [&] {
+            ++confirmations;
+            if (confirmationFails)
+                throw orvandel::Error("'x' n'est pas une valeur entière correcte");
+        };
+        fixture.start();
+        fixture.optionsCounter.clear();
+        fixture.window->popupMenu().actions().last()->trigger();
+        EXPECT_EQ(fixture.optionsCounter, QStringList{"1"});
+        EXPECT_EQ(confirmations, 1);
+        EXPECT_EQ(fixture.ended, confirmationFails ? 0 : 1);
+        EXPECT_EQ(fixture.dialogs.errors.size(), confirmationFails ? 1 : 0);
+    }
+}
