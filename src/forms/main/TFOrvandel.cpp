@@ -3,6 +3,8 @@
 #include "MainWindowLook.h"
 #include "common/Error.h"
 #include "common/Messages.h"
+#include "forms/common/DragBand.h"
+#include "forms/common/RoundedShape.h"
 #include "logic/albums/AlbumListing.h"
 #include "logic/rotation/WallpaperRotation.h"
 #include "logic/settings/IntegerText.h"
@@ -17,6 +19,10 @@
 namespace orvandel {
 
 namespace {
+
+// The top band where a press drags the window instead of clicking the pictures under it.
+constexpr int DragBandHeight = 20;
+constexpr int CornerEllipse = 30;
 
 // The counter read at start-up, increased by one. A first run has none yet and starts from 0.
 QString nextCounter(const QString& stored) {
@@ -37,6 +43,7 @@ TFOrvandel::TFOrvandel(MainWindowServices windowServices, MainWindowLinks window
     , settingsPath(settingsFilePath(services.executableFolder))
     , Image1((ui->setupUi(this), *ui->Image1), services.screenSize) {
     setWindowFlag(Qt::FramelessWindowHint);
+    new DragBand(*this, DragBandHeight);
     dressMainWindow(*ui);
     PopupMenu = makePopupMenu(*ui, *this);
     connectHandlers();
@@ -255,6 +262,7 @@ bool TFOrvandel::event(QEvent* event) {
 }
 
 void TFOrvandel::FormActivate() {
+    applyRoundedShape(*this, CornerEllipse, CornerEllipse);
     call(links.setOptionsCounter, state.eCptImagesAlbum);
 }
 

@@ -1,7 +1,10 @@
 #include "MainWindowFixture.h"
 #include "common/Error.h"
 
+#include <QCoreApplication>
 #include <QMenu>
+#include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -76,4 +79,33 @@ TEST(QuitterlApplication1Click, ConfirmsTheOptionsThenEndsUnlessTheConfirmationF
         EXPECT_EQ(fixture.ended, confirmationFails ? 0 : 1);
         EXPECT_EQ(fixture.dialogs.errors.size(), confirmationFails ? 1 : 0);
     }
+}
+
+TEST(TFOrvandel, APressAtY19OverAPictureDragsAndAtY20Clicks) {
+    MainWindowFixture fixture;
+    int slideShows = 0;
+    fixture.links.showSlideShow = [&] { ++slideShows; };
+    fixture.start();
+    fixture.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(fixture.window.get()));
+    auto* Image5 = fixture.child<QToolButton>("Image5");
+    QTest::mouseClick(Image5, Qt::LeftButton, {}, QPoint(10, 13));
+    EXPECT_EQ(slideShows, 0);
+    QTest::mouseClick(Image5, Qt::LeftButton, {}, QPoint(10, 14));
+    EXPECT_EQ(slideShows, 1);
+}
+
+TEST(FormActivate, CutsTheRoundedShapeAndCopiesTheCounterToTheOptions) {
+    MainWindowFixture fixture;
+    fixture.writeSettings("Compteur Album=41\n");
+    fixture.start();
+    fixture.window->show();
+    QEvent activation(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(fixture.window.get(), &activation);
+    EXPECT_EQ(fixture.optionsCounter.last(), "42");
+    const QRegion shape = fixture.window->mask();
+    EXPECT_FALSE(shape.contains(QPoint(0, 0)));
+    EXPECT_TRUE(shape.contains(QPoint(15, 0)));
+    EXPECT_TRUE(shape.contains(QPoint(274, 221)));
+    EXPECT_FALSE(shape.contains(QPoint(547, 441)));
 }
