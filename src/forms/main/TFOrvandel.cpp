@@ -271,6 +271,8 @@ void TFOrvandel::showEvent(QShowEvent* event) {
         shownBefore = true;
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->availableGeometry().center() - rect().center());
+        // Without a window manager the window is never activated; it is shaped all the same.
+        applyRoundedShape(*this, CornerEllipse, CornerEllipse);
     }
     QWidget::showEvent(event);
 }
