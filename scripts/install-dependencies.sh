@@ -10,7 +10,7 @@ declare -A packages=(
             xvfb xauth x11-utils xdotool trayer dbus-daemon
             libxcb1-dev mate-backgrounds"
     [demo]="xvfb xauth x11-apps desktop-base mate-backgrounds"
-    [bench]="libjpeg-turbo-progs imagemagick"
+    [bench]="libjpeg-turbo-progs imagemagick libxcb1-dev mate-backgrounds"
 )
 
 wanted=()
