@@ -44,7 +44,6 @@ struct MainWindowLinks {
     std::function<void()> showAbout;
     std::function<void()> showSlideShow;
     std::function<void()> showImport;
-    std::function<void()> BBtnCalendrierClick;
 
     // The tray icon: whether the desktop has a notification area, and the icon's tool-tip.
     std::function<bool()> notificationAreaAvailable;

@@ -24,10 +24,13 @@ PreviewPicture::PreviewPicture(QLabel& Image1, QSize screenSize)
     , screen(screenSize) {}
 
 void PreviewPicture::load(const QString& path) {
-    QImage loaded = boundedToScreen(imaging::loadPictureBounded(path, screen), screen);
+    show(boundedToScreen(imaging::loadPictureBounded(path, screen), screen));
+}
+
+void PreviewPicture::show(QImage picture) {
     const QPixmap shown = QPixmap::fromImage(
-        loaded.scaled(label.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    held = std::move(loaded);
+        picture.scaled(label.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    held = std::move(picture);
     label.setPixmap(shown);
 }
 

@@ -16,6 +16,8 @@ public:
     PreviewPicture(QLabel& Image1, QSize screenSize);
 
     void load(const QString& path);
+    // Holds and shows a picture already made, such as the composed calendar.
+    void show(QImage picture);
     const QImage& picture() const { return held; }
 
 private:

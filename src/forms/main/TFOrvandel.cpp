@@ -6,12 +6,15 @@
 #include "forms/common/DragBand.h"
 #include "forms/common/RoundedShape.h"
 #include "logic/albums/AlbumListing.h"
+#include "logic/calendar/CalendarDrawing.h"
+#include "logic/calendar/CalendarWallpaper.h"
 #include "logic/rotation/WallpaperRotation.h"
 #include "logic/settings/IntegerText.h"
 #include "ui_TFOrvandel.h"
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDate>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -75,7 +78,7 @@ void TFOrvandel::connectHandlers() {
     connect(ui->Shape2, &EllipseShape::pressed, this, [this] { CacherApplication(); });
     connect(ui->Image3, &QToolButton::clicked, this, [this] { CacherApplication(); });
     connect(ui->BBtnCalendrier, &QPushButton::clicked, this,
-            report.guarded([this](auto&&...) { call(links.BBtnCalendrierClick); }));
+            report.guarded([this](auto&&...) { BBtnCalendrierClick(); }));
     connect(ui->Image4, &QToolButton::clicked, this,
             report.guarded([this](auto&&...) { call(links.showHelp); }));
     connect(ui->Image5, &QToolButton::clicked, this,
@@ -93,7 +96,7 @@ void TFOrvandel::connectMenu() {
     connect(ui->ChangerFondEcran1, &QAction::triggered, this,
             report.guarded([this](auto&&...) { ChangerFondEcran1Click(); }));
     connect(ui->AfficherCalendrier1, &QAction::triggered, this,
-            report.guarded([this](auto&&...) { call(links.BBtnCalendrierClick); }));
+            report.guarded([this](auto&&...) { BBtnCalendrierClick(); }));
     connect(ui->Aide1, &QAction::triggered, this,
             report.guarded([this](auto&&...) { call(links.showHelp); }));
     connect(ui->Options2, &QAction::triggered, this,
@@ -217,6 +220,17 @@ void TFOrvandel::TimerTimer() {
 
 void TFOrvandel::ChangerFondEcran1Click() {
     TimerTimer();
+}
+
+// The year over the previewed picture stretched to the screen, saved beside the albums and made
+// the wallpaper. The preview shows the calendar even when saving or applying it then fails.
+void TFOrvandel::BBtnCalendrierClick() {
+    QImage BitMapWall = calendar::calendarBase(Image1.picture(), services.screenSize);
+    calendar::drawCalendar(BitMapWall, QDate::currentDate());
+    Image1.show(BitMapWall);
+    const QString NomFichier =
+        calendar::saveCalendarWallpaper(Image1.picture(), services.executableFolder);
+    call(links.ApplyWallPaper, NomFichier, state.PositionImage);
 }
 
 void TFOrvandel::QuitterlApplication1Click() {

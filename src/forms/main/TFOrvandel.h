@@ -39,6 +39,7 @@ public:
     void Lst_ImagesDblClick();
     void TimerTimer();
     void ChangerFondEcran1Click();
+    void BBtnCalendrierClick();
     void QuitterlApplication1Click();
     void WMAppelMessage(std::int64_t lParam);
 

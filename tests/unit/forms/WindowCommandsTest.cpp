@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "common/Error.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QTest>
@@ -108,4 +109,18 @@ TEST(FormActivate, CutsTheRoundedShapeAndCopiesTheCounterToTheOptions) {
     EXPECT_TRUE(shape.contains(QPoint(15, 0)));
     EXPECT_TRUE(shape.contains(QPoint(274, 221)));
     EXPECT_FALSE(shape.contains(QPoint(547, 441)));
+}
+
+TEST(BBtnCalendrierClick, DrawsTheYearOverThePreviewSavesItAndAppliesIt) {
+    MainWindowFixture fixture;
+    fixture.addPictures("Nature", 1);
+    fixture.writeSettings("Position=1\n");
+    fixture.start();
+    fixture.child<QAbstractButton>("BBtnCalendrier")->click();
+    const QString saved = fixture.program.filePath("Images/MonPapierPeint.bmp");
+    ASSERT_EQ(fixture.applied.size(), 1);
+    EXPECT_EQ(fixture.applied[0], qMakePair(saved, 1));
+    EXPECT_EQ(QImage(saved).size(), QSize(640, 480));
+    EXPECT_EQ(fixture.window->preview().picture().size(), QSize(640, 480));
+    EXPECT_TRUE(fixture.dialogs.errors.isEmpty());
 }
