@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "imaging/PictureLoader.h"
 #include "platform/ExecutableLocation.h"
 
 #include <QApplication>
@@ -19,13 +20,15 @@ QSize screenPixels() {
 Application::Application()
     : executableFolder(platform::executableFolder())
     , report(dialogs)
-    , windowMessages(platform::makeWindowMessageServer()) {}
+    , windowMessages(platform::makeWindowMessageServer())
+    , pictureOpenDialog(imaging::loadPictureBounded) {}
 
 Application::~Application() = default;
 
 MainWindowLinks Application::mainWindowLinks() {
     MainWindowLinks links;
     links.endApplication = [] { QCoreApplication::quit(); };
+    links.showImport = [this] { FormImages->exec(); };
     return links;
 }
 
@@ -34,6 +37,8 @@ void Application::start() {
         MainWindowServices{state, report, dialogs, random, executableFolder, screenPixels()},
         mainWindowLinks());
     report.run([this] { FOrvandel->FormCreate(); });
+    FormImages = std::make_unique<TFormImages>(executableFolder, state.eCptImagesAlbum,
+                                               pictureOpenDialog, dialogs, report);
     listenForWindowMessages();
     showFirstWindow();
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "forms/import/TFormImages.h"
 #include "forms/main/TFOrvandel.h"
 #include "logic/ErrorReport.h"
 #include "logic/rotation/RandomIndex.h"
 #include "logic/settings/ProgramState.h"
 #include "platform/WindowMessages.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtPictureOpenDialog.h"
 
 #include <memory>
 
@@ -32,7 +34,10 @@ private:
     // Seeded once, at start-up.
     ClockSeededRandomIndex random;
     std::unique_ptr<platform::WindowMessageServer> windowMessages;
+    platform::QtPictureOpenDialog pictureOpenDialog;
+    // The windows, created once in this order and destroyed only at the end.
     std::unique_ptr<TFOrvandel> FOrvandel;
+    std::unique_ptr<TFormImages> FormImages;
 };
 
 } // namespace orvandel
