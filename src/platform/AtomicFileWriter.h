@@ -17,10 +17,10 @@ using SyncCall = std::function<int(int descriptor)>;
 // the bytes go to a temporary file in the same folder, which is synced and renamed over the old
 // one; the folder is synced after the rename, so that a write that succeeded outlasts a power
 // loss. A symbolic link is written through: its target gets the new content, and the target of a
-// dangling link is created. A replaced file keeps its mode, its extended attributes, and its owner
-// and group where the process may set them; a new file gets the mode the user's umask gives.
-// Where no new file can take the old one's place (several hard links, an attribute that cannot be
-// copied, a folder where no file can be created), the existing file is written in place instead.
+// dangling link is created. A replaced file keeps its mode, owner, group and extended attributes;
+// a new file gets the mode the user's umask gives. Where no new file can take the old one's place
+// with all of these (several hard links, an owner or attribute the process may not set, a folder
+// where no file can be created), the existing file is written in place instead.
 // Anything but a regular file is refused and never opened for writing. Nothing is changed when
 // the writer is destroyed without commit(). Every failure throws orvandel::Error with the French
 // text "Impossible de créer le fichier "<path>". <reason>".

@@ -27,8 +27,9 @@ std::optional<Entry> entry(QStringView line) {
     return Entry{line.first(equals).trimmed(), line.sliced(equals + 1)};
 }
 
+// Case folding keeps the length, so names of other lengths need no comparing.
 bool sameName(QStringView left, QStringView right) {
-    return left.compare(right, Qt::CaseInsensitive) == 0;
+    return left.size() == right.size() && left.compare(right, Qt::CaseInsensitive) == 0;
 }
 
 // A line break inside a value would split it into lines of its own and corrupt the file.
@@ -43,11 +44,15 @@ QString singleLine(QString value) {
 IniDocument IniDocument::parse(const QString& text) {
     IniDocument document;
     document.text = text;
-    // Carriage returns before a line end belong to it, however many an editor left there; a value
-    // read before a write must read the same after it.
-    if (text.contains(u"\r\n") || text.endsWith(u'\r'))
-        document.lineEnd = QStringLiteral("\r\n");
     return document;
+}
+
+// Carriage returns before a line end belong to it, however many an editor left there; a file that
+// has any gets them on its new lines too. Only a write that adds a line needs to know.
+QString IniDocument::lineEnd() const {
+    if (text.contains(u"\r\n") || text.endsWith(u'\r'))
+        return QStringLiteral("\r\n");
+    return QStringLiteral("\n");
 }
 
 IniDocument::Line IniDocument::lineAt(qsizetype start) const {
@@ -63,6 +68,8 @@ QStringView IniDocument::contentOf(const Line& line) const {
     return QStringView(text).sliced(line.start, line.contentEnd - line.start);
 }
 
+// One pass over the lines, with the cheap tests first: a large file is mostly lines that are
+// neither the section nor the key looked for.
 IniDocument::Position IniDocument::find(QStringView section, QStringView key) const {
     Position position;
     bool inSection = false;
@@ -70,22 +77,28 @@ IniDocument::Position IniDocument::find(QStringView section, QStringView key) co
         const Line line = lineAt(start);
         start = line.end;
         const QStringView content = contentOf(line);
-        if (const auto name = sectionName(content)) {
+        qsizetype first = 0;
+        while (first < content.size() && content[first].isSpace())
+            ++first;
+        if (first == content.size())
+            continue;
+        if (content[first] == u'[') {
             if (inSection)
                 break;
-            inSection = !position.section && sameName(*name, section);
+            inSection = !position.section && sameName(*sectionName(content), section);
             if (inSection)
                 position.section = line;
             continue;
         }
-        if (!inSection)
+        if (!inSection || content[first] == u';')
             continue;
-        if (const auto found = entry(content)) {
-            position.lastEntry = line;
-            if (sameName(found->key, key)) {
-                position.key = line;
-                break;
-            }
+        const qsizetype equals = content.indexOf(u'=');
+        if (equals < 0)
+            continue;
+        position.lastEntry = line;
+        if (sameName(content.first(equals).trimmed(), key)) {
+            position.key = line;
+            break;
         }
     }
     return position;
@@ -106,20 +119,21 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
     else if (position.section)
         insertLineAfter(position.lastEntry.value_or(*position.section), line);
     else
-        appendLines(u'[' + section + u']' + lineEnd + line);
+        appendLines(u'[' + section + u']' + lineEnd() + line);
 }
 
 void IniDocument::insertLineAfter(const Line& line, const QString& newLine) {
     const bool endsWithLineFeed = line.end > line.contentEnd && text[line.end - 1] == u'\n';
-    text.insert(line.end, endsWithLineFeed ? newLine + lineEnd : lineEnd + newLine);
+    text.insert(line.end, endsWithLineFeed ? newLine + lineEnd() : lineEnd() + newLine);
 }
 
 // A text that ends without a line end keeps ending so.
 void IniDocument::appendLines(const QString& lines) {
+    const QString end = lineEnd();
     if (text.isEmpty() || text.endsWith(u'\n'))
-        text += lines + lineEnd;
+        text += lines + end;
     else
-        text += lineEnd + lines;
+        text += end + lines;
 }
 
 } // namespace orvandel

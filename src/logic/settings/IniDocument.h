@@ -40,10 +40,10 @@ private:
     Position find(QStringView section, QStringView key) const;
     void insertLineAfter(const Line& line, const QString& newLine);
     void appendLines(const QString& lines);
+    // The line end new lines get: the file's own.
+    QString lineEnd() const;
 
     QString text;
-    // The line end new lines get: the file's own.
-    QString lineEnd = QStringLiteral("\n");
 };
 
 } // namespace orvandel

@@ -47,20 +47,24 @@ void ProfileFile::writeString(const QString& section, const QString& key,
     Content& content = current();
     if (content.state == platform::RegularFileState::Unreadable)
         throw Error(formatMessage(FrameworkMessages::CannotWrite, {filePath}));
-    IniDocument document = content.document;
-    document.setValue(section, key, value);
-    EncodedText encoded = encodeKeepingMeaning(document.toText(), content.encoding);
+    // Changed where it lies, as a copy would touch as much memory again; a failure below drops
+    // it, so that the next use reads the file as it is.
     try {
+        content.document.setValue(section, key, value);
+        const EncodedText encoded =
+            encodeKeepingMeaning(content.document.toText(), content.encoding);
         platform::replaceFileContent(
             filePath, std::as_bytes(std::span(encoded.bytes.constData(),
                                               static_cast<std::size_t>(encoded.bytes.size()))));
+        content.encoding = encoded.encoding;
     } catch (const Error&) {
         cached.reset();
         throw Error(formatMessage(FrameworkMessages::CannotWrite, {filePath}));
+    } catch (...) {
+        cached.reset();
+        throw;
     }
     content.state = platform::RegularFileState::Read;
-    content.document = std::move(document);
-    content.encoding = encoded.encoding;
     content.stamp = platform::regularFileStamp(filePath);
 }
 

@@ -176,11 +176,12 @@ int AtomicFileWriter::createTemporaryFile(unsigned mode) {
 // False when the replacement cannot carry everything the old file had, so that writing in place
 // is the only way to keep it.
 bool AtomicFileWriter::keepOwnerModeAndAttributes(unsigned owner, unsigned group, unsigned mode) {
-    // Only root may give a file away; anyone may give it a group they belong to.
+    // Only root may give a file away. Another member of a shared file's group would otherwise take
+    // the file over, and its owner might no longer read it.
     if (::fchown(descriptor, owner, group) != 0) {
         if (errno != EPERM)
             fail(errno);
-        static_cast<void>(::fchown(descriptor, static_cast<uid_t>(-1), group));
+        return false;
     }
     // After the owner, which clears the set-user and set-group bits.
     if (::fchmod(descriptor, mode & 07777) != 0)
@@ -189,9 +190,9 @@ bool AtomicFileWriter::keepOwnerModeAndAttributes(unsigned owner, unsigned group
 }
 
 // Quirk: writing in place is not atomic; a crash in the middle leaves a torn file. It is used
-// only where a replacement would lose the file's other names or attributes, or where the folder
-// refuses new files (a read-only portable folder holding a writable settings file), which is how
-// the Windows profile functions always write.
+// only where a replacement would lose the file's other names, owner or attributes, or where the
+// folder refuses new files (a read-only portable folder holding a writable settings file), which
+// is how the Windows profile functions always write.
 void AtomicFileWriter::openInPlace() {
     method = Method::InPlace;
     descriptor = ::open(resolvedTarget.constData(),

@@ -189,6 +189,23 @@ TEST(AtomicFileWriter, AReplacedFileKeepsItsOwnerAndGroup) {
     EXPECT_EQ(readByOwner, QByteArray("new"));
 }
 
+TEST(AtomicFileWriter, AGroupMembersWriteLeavesTheFileToItsOwner) {
+    if (!isRoot())
+        GTEST_SKIP() << "a file of another user needs root to set up";
+    TestFolder folder;
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0777);
+    // Root's file, shared for writing with nobody's group.
+    const QString path = folder.write("Options.ini", "old content");
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 0, Nobody), 0);
+    ::chmod(QFile::encodeName(path).constData(), 0660);
+    runUnprivileged([&] { EXPECT_NO_THROW(replaceFileContent(path, bytesOf("new"))); });
+    const struct stat status = statusOf(path);
+    EXPECT_EQ(status.st_uid, 0u);
+    EXPECT_EQ(status.st_gid, Nobody);
+    EXPECT_EQ(status.st_mode & 07777, 0660u);
+    EXPECT_EQ(folder.read("Options.ini"), QByteArray("new"));
+}
+
 TEST(AtomicFileWriter, AHardLinkedFileStaysOneFile) {
     TestFolder folder;
     const QString first = folder.write("Options.ini", "old content");
