@@ -158,7 +158,9 @@ AtomicFileWriter::~AtomicFileWriter() {
 }
 
 int AtomicFileWriter::createTemporaryFile(unsigned mode) {
-    const QByteArray prefix = folderOf(resolvedTarget) + '.' + nameOf(resolvedTarget) + '.';
+    // Shortened, so that a target whose name is as long as allowed still gets one.
+    const QByteArray prefix =
+        folderOf(resolvedTarget) + '.' + nameOf(resolvedTarget).left(200) + '.';
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray candidate = prefix + randomSuffix();
         const int file = ::open(candidate.constData(),
