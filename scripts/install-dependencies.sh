@@ -8,11 +8,11 @@ declare -A packages=(
              libjpeg62-turbo-dev libspng-dev zlib1g-dev libtiff-dev fonts-dejavu-core
              libxcb1-dev"
     [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev
-            gsettings-desktop-schemas libglib2.0-bin mate-desktop-common cinnamon-desktop-data
-            xvfb x11-utils"
+            xvfb xauth x11-utils xdotool trayer dbus-daemon
+            gsettings-desktop-schemas libglib2.0-bin mate-desktop-common cinnamon-desktop-data"
     [demo]="xvfb xauth x11-apps desktop-base"
-    [bench]="libjpeg-turbo-progs
-             feh hsetroot xvfb"
+    [bench]="libjpeg-turbo-progs imagemagick
+             feh hsetroot"
 )
 
 wanted=()
