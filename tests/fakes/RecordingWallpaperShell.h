@@ -19,10 +19,10 @@ class RecordingWallpaperShell final : public orvandel::platform::WallpaperShell 
 public:
     enum class Step { None, SetWallpaperOptions, SetWallpaper, ApplyChanges };
 
-    explicit RecordingWallpaperShell(WallpaperShellLog& log, Step failingStep = Step::None)
-        : log(log)
-        , calls(log.calls)
-        , failingStep(failingStep) {}
+    explicit RecordingWallpaperShell(WallpaperShellLog& shellLog, Step stepThatFails = Step::None)
+        : log(shellLog)
+        , calls(shellLog.calls)
+        , failingStep(stepThatFails) {}
     ~RecordingWallpaperShell() override { calls.append(QStringLiteral("Release")); }
 
     void SetWallpaperOptions(const orvandel::platform::WallpaperOptions& options,

@@ -52,8 +52,8 @@ protected:
     }
 
     void addStandIn(const QString& name, const QByteArray& script) {
-        const QString path = folder.write(QStringLiteral("bin/") + name, script);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString standIn = folder.write(QStringLiteral("bin/") + name, script);
+        QFile::setPermissions(standIn, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     // Every call of a stand-in: its name, then its arguments.
@@ -75,7 +75,7 @@ protected:
     }
 
     TestFolder folder;
-    ScopedVariable path{"PATH", (folder.makeFolder("bin") + ":" + qgetenv("PATH")).toUtf8()};
+    ScopedVariable searchPath{"PATH", (folder.makeFolder("bin") + ":" + qgetenv("PATH")).toUtf8()};
     ScopedVariable standIns{"STANDIN_FOLDER", folder.makeFolder("standins").toUtf8()};
     ScopedVariable cache{"XDG_CACHE_HOME", folder.makeFolder("cache").toUtf8()};
     ScopedVariable runtime{"XDG_RUNTIME_DIR", folder.makeFolder("runtime").toUtf8()};
@@ -163,7 +163,7 @@ TEST_P(CommandWallpaperModeTest, PlasmaScriptSetsTheImageOnEveryDesktop) {
 }
 
 TEST_P(CommandWallpaperModeTest, LxdeAndLxqtFileManagersGetThePathAndMode) {
-    for (const QString program : {QStringLiteral("pcmanfm"), QStringLiteral("pcmanfm-qt")}) {
+    for (const QString& program : {QStringLiteral("pcmanfm"), QStringLiteral("pcmanfm-qt")}) {
         PcmanfmWallpaper shell(program);
         applyThroughShell(shell, picture, GetParam().style);
         EXPECT_EQ(calls().last(), (QStringList{program, QStringLiteral("--set-wallpaper"), picture,

@@ -55,6 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
         Session{"UnknownWayland", {{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, Wlroots},
         Session{"EmptyValues", {{"XDG_CURRENT_DESKTOP", ""}, {"DISPLAY", ""}}, None},
         Session{"NoDisplay", {}, None}),
-    [](const ::testing::TestParamInfo<Session>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Session>& session) {
+        return std::string(session.param.name);
+    });
 
 } // namespace

@@ -110,6 +110,6 @@ INSTANTIATE_TEST_SUITE_P(Desktops, GsettingsWallpaperTest,
                          ::testing::Values(Desktop{"Gnome", gnomeBackground},
                                            Desktop{"Cinnamon", cinnamonBackground},
                                            Desktop{"Mate", mateBackground}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& desktop) { return std::string(desktop.param.name); });
 
 } // namespace

@@ -11,11 +11,11 @@
 // Sets an environment variable for the life of a test and puts the old value back.
 class ScopedVariable {
 public:
-    ScopedVariable(const char* name, const QByteArray& value)
-        : name(name)
-        , hadValue(qEnvironmentVariableIsSet(name))
-        , oldValue(qgetenv(name)) {
-        qputenv(name, value);
+    ScopedVariable(const char* variable, const QByteArray& value)
+        : name(variable)
+        , hadValue(qEnvironmentVariableIsSet(variable))
+        , oldValue(qgetenv(variable)) {
+        qputenv(variable, value);
     }
     ~ScopedVariable() {
         if (hadValue)

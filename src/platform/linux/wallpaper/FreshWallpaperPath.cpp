@@ -15,7 +15,7 @@ namespace {
 
 const QString CopyPrefix = QStringLiteral("wallpaper-");
 
-QString lastRequestedPath(const QString& recordPath) {
+QString lastGivenPath(const QString& recordPath) {
     QFile record(recordPath);
     if (!record.open(QIODevice::ReadOnly))
         return {};
@@ -30,9 +30,8 @@ FreshWallpaperPath::FreshWallpaperPath(const QString& backEnd)
     , recordPath(folder + QStringLiteral("/last-") + backEnd) {}
 
 QString FreshWallpaperPath::pathFor(const QString& path) {
-    requested = path;
     given = path;
-    if (lastRequestedPath(recordPath) != path)
+    if (lastGivenPath(recordPath) != path)
         return given;
     if (!QDir().mkpath(folder))
         throw Error(QStringLiteral("Impossible de créer le dossier \"%1\".").arg(folder));
@@ -48,7 +47,7 @@ QString FreshWallpaperPath::pathFor(const QString& path) {
 
 void FreshWallpaperPath::applied() {
     QDir().mkpath(folder);
-    const QByteArray record = requested.toUtf8();
+    const QByteArray record = given.toUtf8();
     replaceFileContent(recordPath, std::as_bytes(std::span(record.constData(), record.size())));
     const QString givenName = QFileInfo(given).fileName();
     for (const QString& name :

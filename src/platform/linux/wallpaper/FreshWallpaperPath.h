@@ -5,9 +5,9 @@
 namespace orvandel::platform {
 
 // Desktops ignore a setting given the value it already holds, so a file rewritten at the same
-// path (the calendar) would keep showing its old content. When a back-end is asked again for the
-// path it set last, it is given a fresh copy in the program's cache folder instead; the copy it
-// set before is removed once the desktop holds the new value.
+// path (the calendar) would keep showing its old content. When a back-end is asked for the path
+// it gave the desktop last, it gives a fresh copy in the program's cache folder instead; the copy
+// given before is removed once the desktop holds the new value.
 class FreshWallpaperPath {
 public:
     // `backEnd` names the record kept for one back-end.
@@ -21,7 +21,6 @@ public:
 private:
     QString folder;
     QString recordPath;
-    QString requested;
     QString given;
 };
 
