@@ -20,7 +20,7 @@ namespace {
 struct FreeReply {
     void operator()(void* reply) const { std::free(reply); }
 };
-template <typename Reply> using Reply = std::unique_ptr<Reply, FreeReply>;
+template <typename Answer> using Reply = std::unique_ptr<Answer, FreeReply>;
 
 // Our own look at the display, as another program on the desktop would have.
 class Display {
