@@ -6,11 +6,14 @@ set -euo pipefail
 declare -A packages=(
     [build]="cmake ninja-build g++ pkgconf qt6-base-dev qt6-base-dev-tools libgl-dev
              libjpeg62-turbo-dev libspng-dev zlib1g-dev libtiff-dev fonts-dejavu-core
-             fonts-liberation2"
+             fonts-liberation2
+             libxcb1-dev"
     [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev
-            xvfb xauth x11-utils xdotool trayer dbus-daemon"
+            xvfb xauth x11-utils xdotool trayer dbus-daemon
+            gsettings-desktop-schemas libglib2.0-bin mate-desktop-common cinnamon-desktop-data"
     [demo]="xvfb xauth x11-apps desktop-base"
-    [bench]="libjpeg-turbo-progs imagemagick"
+    [bench]="libjpeg-turbo-progs imagemagick
+             feh hsetroot"
 )
 
 wanted=()
