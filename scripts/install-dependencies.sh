@@ -5,8 +5,10 @@ set -euo pipefail
 
 declare -A packages=(
     [build]="cmake ninja-build g++ pkgconf qt6-base-dev qt6-base-dev-tools libgl-dev
-             libjpeg62-turbo-dev libspng-dev zlib1g-dev libtiff-dev fonts-dejavu-core"
-    [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev"
+             libjpeg62-turbo-dev libspng-dev zlib1g-dev libtiff-dev fonts-dejavu-core
+             libxcb1-dev"
+    [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev
+            xvfb xauth dbus trayer xdotool x11-utils"
     [demo]="xvfb xauth x11-apps desktop-base"
     [bench]="libjpeg-turbo-progs"
 )
