@@ -8,9 +8,9 @@ declare -A packages=(
              libjpeg62-turbo-dev libspng-dev zlib1g-dev libtiff-dev fonts-dejavu-core
              libxcb1-dev"
     [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev
-            xvfb xauth dbus trayer xdotool x11-utils"
+            xvfb xauth x11-utils xdotool trayer dbus-daemon"
     [demo]="xvfb xauth x11-apps desktop-base"
-    [bench]="libjpeg-turbo-progs"
+    [bench]="libjpeg-turbo-progs imagemagick"
 )
 
 wanted=()
