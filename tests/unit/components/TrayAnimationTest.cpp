@@ -1,5 +1,7 @@
 #include "TrayFixture.h"
 
+#include <QTest>
+
 using namespace orvandel;
 
 namespace {
@@ -125,7 +127,7 @@ TEST_F(TrayAnimationTest, TheAnimationTimerChangesTheIcon) {
     tray->Loaded();
     tray->SetIntervalAnimation(5);
     tray->SetAnimation(true);
-    EXPECT_TRUE(runEventsUntil([this] { return pictureNumber(tray->Icone()) == 1; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return pictureNumber(tray->Icone()) == 1; }, 5000));
     tray->SetAnimation(false);
 }
 
@@ -135,7 +137,7 @@ TEST_F(TrayAnimationTest, BlinkingInvertsOnEachTickAndStopsOnSwitchingOff) {
     taskbar.calls.clear();
     tray->SetIntervalGrandeIconeBlink(5);
     tray->SetGrandeIconBlink(true);
-    EXPECT_TRUE(runEventsUntil([this] { return taskbar.calls.size() >= 2; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return taskbar.calls.size() >= 2; }, 5000));
     tray->SetGrandeIconBlink(false);
     EXPECT_EQ(taskbar.calls.back(), "flash stop 20 0 0");
     EXPECT_EQ(taskbar.calls.count("flash"), taskbar.calls.size() - 1);

@@ -1,9 +1,7 @@
 #include "TrayFixture.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QImage>
-#include <QThread>
 
 using namespace orvandel;
 
@@ -18,17 +16,6 @@ int pictureNumber(const QIcon& icon) {
         return -1;
     const QColor colour = icon.pixmap(16, 16).toImage().pixelColor(8, 8);
     return colour.red() + 256 * colour.green();
-}
-
-bool runEventsUntil(const std::function<bool()>& condition, int milliseconds) {
-    const QDeadlineTimer deadline(milliseconds);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
 }
 
 TrayTest::TrayTest() {

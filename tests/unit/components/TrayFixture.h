@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 // A form whose own close handler and visibility changes are written to a shared log.
@@ -36,9 +35,6 @@ private:
 QPixmap numberedPicture(int number);
 // The number of the picture an icon shows, or -1 for an empty icon.
 int pictureNumber(const QIcon& icon);
-
-// Runs the event loop until `condition` holds, for at most `milliseconds`; whether it held.
-bool runEventsUntil(const std::function<bool()>& condition, int milliseconds);
 
 // The owner form (also the main form), the application object over recording fakes, an image list
 // and the component under test.
