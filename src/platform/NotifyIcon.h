@@ -35,9 +35,8 @@ class NotifyIcon {
 public:
     virtual ~NotifyIcon() = default;
 
-    // Adds, updates or removes the icon that hWnd and uID name. Like the shell's own call, it
-    // reports nothing: callers go on as if it worked.
-    virtual void Shell_NotifyIconW(NotifyIconMessage message, const NOTIFYICONDATAW& data) = 0;
+    // Adds, updates or removes the icon that hWnd and uID name; whether the desktop took it.
+    virtual bool Shell_NotifyIconW(NotifyIconMessage message, const NOTIFYICONDATAW& data) = 0;
 
     // Called each time a tray host appears, when the desktop starts it or starts it again: the
     // icons it held are gone and must be added again ("TaskbarCreated").

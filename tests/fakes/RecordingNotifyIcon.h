@@ -19,9 +19,10 @@ public:
         QString tip() const { return QString::fromUtf16(data.szTip.data()); }
     };
 
-    void Shell_NotifyIconW(orvandel::platform::NotifyIconMessage message,
+    bool Shell_NotifyIconW(orvandel::platform::NotifyIconMessage message,
                            const orvandel::platform::NOTIFYICONDATAW& data) override {
         calls.push_back({message, data});
+        return succeeds;
     }
     void setTaskbarCreatedHandler(std::function<void()> handler) override {
         taskbarCreated = std::move(handler);
@@ -38,6 +39,8 @@ public:
             taskbarCreated();
     }
 
+    // Whether the desktop takes the calls.
+    bool succeeds = true;
     std::vector<Call> calls;
     std::function<void()> taskbarCreated;
 };

@@ -71,6 +71,7 @@ void TPiconeBarreTache::fillNotifyStruc() {
 }
 
 void TPiconeBarreTache::Shell_NotifyIconW(NotifyIconMessage message) {
+    // The result is ignored: after a failed add the icon counts as registered all the same.
     notifyIcon.Shell_NotifyIconW(message, NotifyStruc);
 }
 

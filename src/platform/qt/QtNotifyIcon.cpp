@@ -38,7 +38,7 @@ QtNotifyIcon::QtNotifyIcon() {
     connect(&tray, &QSystemTrayIcon::activated, this, &QtNotifyIcon::deliver);
 }
 
-void QtNotifyIcon::Shell_NotifyIconW(NotifyIconMessage message, const NOTIFYICONDATAW& data) {
+bool QtNotifyIcon::Shell_NotifyIconW(NotifyIconMessage message, const NOTIFYICONDATAW& data) {
     switch (message) {
     case NotifyIconMessage::NIM_ADD:
         take(data);
@@ -46,18 +46,20 @@ void QtNotifyIcon::Shell_NotifyIconW(NotifyIconMessage message, const NOTIFYICON
         // Added again after the tray host came back: a fresh dock, not the lost one.
         tray.hide();
         tray.show();
-        break;
+        return QSystemTrayIcon::isSystemTrayAvailable();
     case NotifyIconMessage::NIM_MODIFY:
-        if (names(data))
-            take(data);
-        break;
+        if (!names(data))
+            return false;
+        take(data);
+        return true;
     case NotifyIconMessage::NIM_DELETE:
-        if (names(data)) {
-            tray.hide();
-            registered = false;
-        }
-        break;
+        if (!names(data))
+            return false;
+        tray.hide();
+        registered = false;
+        return true;
     }
+    return false;
 }
 
 void QtNotifyIcon::setTaskbarCreatedHandler(std::function<void()> handler) {

@@ -20,7 +20,7 @@ class QtNotifyIcon final : public QObject, public NotifyIcon {
 public:
     QtNotifyIcon();
 
-    void Shell_NotifyIconW(NotifyIconMessage message, const NOTIFYICONDATAW& data) override;
+    bool Shell_NotifyIconW(NotifyIconMessage message, const NOTIFYICONDATAW& data) override;
     void setTaskbarCreatedHandler(std::function<void()> handler) override;
 
     // Called by what watches the desktop for a tray host, which the icon keeps alive.
@@ -32,7 +32,7 @@ private:
     void take(const NOTIFYICONDATAW& data);
     void deliver(QSystemTrayIcon::ActivationReason reason);
 
-    QSystemTrayIcon tray;
+    QSystemTrayIcon tray{this};
     bool registered = false;
     MessageWindow* window = nullptr;
     std::uint32_t id = 0;

@@ -67,6 +67,19 @@ TEST_F(TrayTest, ShowingAndRemovingTheIconFollowsTheRegistrationStates) {
                                  NotifyIconMessage::NIM_ADD}));
 }
 
+TEST_F(TrayTest, AFailedAddStillCountsAsRegistered) {
+    notifyIcon.succeeds = false;
+    tray->SetPetiteIconeVisible(true);
+    tray->Loaded();
+    tray->SetHint(QStringLiteral("toujours"));
+    tray->SetPetiteIconeVisible(false);
+    std::vector<NotifyIconMessage> sent;
+    for (const auto& call : notifyIcon.calls)
+        sent.push_back(call.message);
+    EXPECT_EQ(sent, (std::vector{NotifyIconMessage::NIM_ADD, NotifyIconMessage::NIM_MODIFY,
+                                 NotifyIconMessage::NIM_DELETE}));
+}
+
 TEST_F(TrayTest, TheTipHoldsAtMost127UnitsWhileHintKeepsAll) {
     for (const qsizetype length : {0, 126, 127, 128, 200}) {
         const QString hint(length, u'h');
