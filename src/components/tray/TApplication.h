@@ -20,7 +20,9 @@ using TWndMethod = std::function<void(platform::TMessage& Message)>;
 // The application object the forms and components share: the main form, whether the main form is
 // shown when the event loop starts, the activate and minimise events, and the application window
 // with its window procedure, which sees the tray host coming back ("TaskbarCreated") and the
-// position and style changes of the program's windows (WM_WINDOWPOSCHANGING).
+// position and style changes of the program's windows (WM_WINDOWPOSCHANGING). The program makes
+// one before its forms, hands it the main form once that is fully created, and calls
+// showMainFormAtStart just before it runs the event loop.
 class TApplication final : public QObject {
     Q_OBJECT
 
