@@ -1,4 +1,4 @@
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Test)
 find_package(JPEG REQUIRED)
 find_package(TIFF REQUIRED)
 find_package(PkgConfig REQUIRED)
