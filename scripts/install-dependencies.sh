@@ -5,7 +5,8 @@ set -euo pipefail
 
 declare -A packages=(
     [build]="cmake ninja-build g++ pkgconf qt6-base-dev qt6-base-dev-tools libgl-dev
-             libjpeg62-turbo-dev libspng-dev zlib1g-dev libtiff-dev fonts-dejavu-core"
+             libjpeg62-turbo-dev libspng-dev zlib1g-dev libtiff-dev fonts-dejavu-core
+             fonts-liberation2"
     [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev
             xvfb xauth x11-utils xdotool trayer dbus-daemon"
     [demo]="xvfb xauth x11-apps desktop-base"

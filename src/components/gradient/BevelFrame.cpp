@@ -9,7 +9,9 @@ namespace {
 // end point, which becomes its position. Our own pixels, so no painter's rasterisation rules apply.
 class BevelPen {
 public:
-    BevelPen(QImage& canvas, QPoint start) : canvas(canvas), position(start) {}
+    BevelPen(QImage& target, QPoint start)
+        : canvas(target)
+        , position(start) {}
 
     void setColor(TColor color) { pixel = toPixel(color); }
 

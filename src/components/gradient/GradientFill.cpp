@@ -6,10 +6,14 @@
 namespace orvandel {
 namespace {
 
-double byteOf(TColor color, int shift) { return static_cast<double>((color >> shift) & 0xFF); }
+double byteOf(TColor color, int shift) {
+    return static_cast<double>((color >> shift) & 0xFF);
+}
 
 // The default floating-point rounding mode sends halves to the even neighbour.
-int roundedByte(double value) { return static_cast<int>(std::nearbyint(value)) & 0xFF; }
+int roundedByte(double value) {
+    return static_cast<int>(std::nearbyint(value)) & 0xFF;
+}
 
 int stepsOf(TFillDirection direction, int width, int height) {
     switch (direction) {
@@ -23,14 +27,17 @@ int stepsOf(TFillDirection direction, int width, int height) {
     return 0;
 }
 
-QRgb* rowOf(QImage& canvas, int y) { return reinterpret_cast<QRgb*>(canvas.scanLine(y)); }
+QRgb* rowOf(QImage& canvas, int y) {
+    return reinterpret_cast<QRgb*>(canvas.scanLine(y));
+}
 
 } // namespace
 
 std::vector<QRgb> gradientLineColors(TColor StartColor, TColor EndColor, int Steps) {
     if (Steps < 0)
         return {};
-    double CrrR = byteOf(StartColor, 0), CrrG = byteOf(StartColor, 8), CrrB = byteOf(StartColor, 16);
+    double CrrR = byteOf(StartColor, 0), CrrG = byteOf(StartColor, 8),
+           CrrB = byteOf(StartColor, 16);
     // With no step to spread the change over, every increment is 0 instead of a division by 0.
     const double divisor = Steps == 0 ? 0.0 : static_cast<double>(Steps);
     const auto increment = [&](int shift, double start) {

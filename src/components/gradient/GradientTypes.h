@@ -14,7 +14,15 @@ constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clWhite = 0xFFFFFF;
 
 // The ordinals are those stored forms use.
-enum class TColorScheme { csCustom = 0, csDesert = 1, csGrass = 2, csSilver = 3, csSky = 4, csRose = 5, csSun = 6 };
+enum class TColorScheme {
+    csCustom = 0,
+    csDesert = 1,
+    csGrass = 2,
+    csSilver = 3,
+    csSky = 4,
+    csRose = 5,
+    csSun = 6
+};
 enum class TFillDirection { fdHorizontal = 0, fdVertical = 1, fdDiagonal = 2 };
 enum class TAlignment { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
 enum class TBevelCut { bvNone = 0, bvLowered = 1, bvRaised = 2, bvSpace = 3 };

@@ -32,7 +32,8 @@ void drawBevel(QImage& bitmap, TBevelCut cut, int offset, int width, TColor ligh
 
 } // namespace
 
-TXiPanel::TXiPanel(QWidget* AOwner) : QWidget(AOwner) {
+TXiPanel::TXiPanel(QWidget* AOwner)
+    : QWidget(AOwner) {
     // Every pixel is painted here, so the toolkit need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     FColorDark = clBlack;
@@ -104,7 +105,8 @@ void TXiPanel::SetCaption(const QString& Value) {
 const QImage& TXiPanel::PaintBitmap() {
     if (ScrBmp.size() != size())
         ScrBmp = QImage(size(), QImage::Format_RGB32);
-    // Only the leftmost column of a diagonal fill shows what was there before: a fresh bitmap's white.
+    // Only the leftmost column of a diagonal fill shows what was there before: a fresh bitmap's
+    // white.
     if (FFillDirection == TFillDirection::fdDiagonal)
         for (int y = 0; y < ScrBmp.height(); ++y)
             if (ScrBmp.width() > 0)

@@ -6,7 +6,8 @@
 
 namespace orvandel {
 
-ClosePicture::ClosePicture(QWidget* parent) : QLabel(parent) {
+ClosePicture::ClosePicture(QWidget* parent)
+    : QLabel(parent) {
     setPixmap(closeButtonPicture());
     setScaledContents(true);
     setCursor(Qt::PointingHandCursor);

@@ -12,15 +12,15 @@ int clampedStart(int wanted, int length, int areaStart, int areaLength) {
 } // namespace
 
 QPoint placeNearCursor(QPoint cursor, QSize size, const QRect& screenArea) {
-    return QPoint(
-        clampedStart(cursor.x() - size.width(), size.width(), screenArea.left(), screenArea.width()),
-        clampedStart(cursor.y() - size.height(), size.height(), screenArea.top(),
-                     screenArea.height()));
+    return QPoint(clampedStart(cursor.x() - size.width(), size.width(), screenArea.left(),
+                               screenArea.width()),
+                  clampedStart(cursor.y() - size.height(), size.height(), screenArea.top(),
+                               screenArea.height()));
 }
 
 QPoint placeCentred(QSize size, const QRect& screenArea) {
-    return screenArea.topLeft() +
-           QPoint((screenArea.width() - size.width()) / 2, (screenArea.height() - size.height()) / 2);
+    return screenArea.topLeft() + QPoint((screenArea.width() - size.width()) / 2,
+                                         (screenArea.height() - size.height()) / 2);
 }
 
 } // namespace orvandel

@@ -1,5 +1,6 @@
-#include "components/gradient/PanelCaption.h"
 #include "components/gradient/XiPanel.h"
+
+#include "components/gradient/PanelCaption.h"
 
 #include <QImage>
 
@@ -177,18 +178,19 @@ TEST(XiPanel, CaptionIsWrittenOverTheGradient) {
     EXPECT_EQ(plain.copy(0, 0, 10, 40), captioned.copy(0, 0, 10, 40));
 }
 
+// A client width or height of 0 leaves the gradient with 0 steps or nothing to fill.
 TEST(XiPanel, EmptyPanelPaintsWithoutFailing) {
-    for (const auto direction : {TFillDirection::fdHorizontal, TFillDirection::fdVertical,
-                                 TFillDirection::fdDiagonal}) {
-        TXiPanel panel;
-        panel.SetFillDirection(direction);
-        panel.SetBevelInner(TBevelCut::bvLowered);
-        panel.SetCaption(QStringLiteral("x"));
-        panel.resize(0, 0);
-        EXPECT_TRUE(panel.PaintBitmap().isNull());
-        panel.resize(1, 0);
-        EXPECT_EQ(panel.PaintBitmap().width(), 1);
-    }
+    for (const auto direction :
+         {TFillDirection::fdHorizontal, TFillDirection::fdVertical, TFillDirection::fdDiagonal})
+        for (const QSize size : {QSize(0, 0), QSize(0, 5), QSize(5, 0)}) {
+            TXiPanel panel;
+            panel.SetFillDirection(direction);
+            panel.SetBevelInner(TBevelCut::bvLowered);
+            panel.SetCaption(QStringLiteral("x"));
+            panel.resize(size);
+            EXPECT_TRUE(panel.PaintBitmap().isNull());
+            EXPECT_TRUE(panel.grab().isNull());
+        }
 }
 
 } // namespace
