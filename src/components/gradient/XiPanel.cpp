@@ -5,6 +5,7 @@
 #include "components/gradient/GradientFill.h"
 #include "components/gradient/PanelCaption.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -58,7 +59,7 @@ void TXiPanel::SetColors(TColorIndex Index, TColor Value) {
         break;
     }
     FColorScheme = TColorScheme::csCustom;
-    update();
+    Invalidate();
 }
 
 void TXiPanel::SetColorScheme(TColorScheme Value) {
@@ -69,59 +70,73 @@ void TXiPanel::SetColorScheme(TColorScheme Value) {
         FColorGrad = colors->ColorGrad;
         FColorLight = colors->ColorLight;
     }
-    update();
+    Invalidate();
 }
 
 void TXiPanel::SetFillDirection(TFillDirection Value) {
     FFillDirection = Value;
-    update();
+    Invalidate();
 }
 
 void TXiPanel::SetAlignment(TAlignment Value) {
     FAlignment = Value;
-    update();
+    Invalidate();
 }
 
 void TXiPanel::SetBevelInner(TBevelCut Value) {
     FBevelInner = Value;
-    update();
+    Invalidate();
 }
 
 void TXiPanel::SetBevelOuter(TBevelCut Value) {
     FBevelOuter = Value;
-    update();
+    Invalidate();
 }
 
 void TXiPanel::SetBevelWidth(int Value) {
     FBevelWidth = std::max(1, Value);
-    update();
+    Invalidate();
 }
 
 void TXiPanel::SetCaption(const QString& Value) {
     FCaption = Value;
-    update();
+    Invalidate();
 }
 
 const QImage& TXiPanel::PaintBitmap() {
+    if (bitmapCurrent && ScrBmp.size() == size())
+        return ScrBmp;
     if (ScrBmp.size() != size())
         ScrBmp = QImage(size(), QImage::Format_RGB32);
     // Only the leftmost column of a diagonal fill shows what was there before: a fresh bitmap's
     // white.
-    if (FFillDirection == TFillDirection::fdDiagonal)
+    if (FFillDirection == TFillDirection::fdDiagonal && ScrBmp.width() > 0)
         for (int y = 0; y < ScrBmp.height(); ++y)
-            if (ScrBmp.width() > 0)
-                reinterpret_cast<QRgb*>(ScrBmp.scanLine(y))[0] = toPixel(clWhite);
+            reinterpret_cast<QRgb*>(ScrBmp.scanLine(y))[0] = toPixel(clWhite);
     GradientFillRect(ScrBmp, ScrBmp.rect(), FColorFace, FColorGrad, FFillDirection);
     drawCaption();
     drawBevel(ScrBmp, FBevelOuter, 0, FBevelWidth, FColorLight, FColorDark);
     const int innerOffset = FBevelOuter != TBevelCut::bvNone ? FBevelWidth : 0;
     drawBevel(ScrBmp, FBevelInner, innerOffset, FBevelWidth, FColorLight, FColorDark);
+    bitmapCurrent = true;
     return ScrBmp;
 }
 
 void TXiPanel::paintEvent(QPaintEvent*) {
     QPainter canvas(this);
     canvas.drawImage(0, 0, PaintBitmap());
+}
+
+void TXiPanel::changeEvent(QEvent* event) {
+    // The caption's font and colour come from the panel's own.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+        Invalidate();
+    QWidget::changeEvent(event);
+}
+
+void TXiPanel::Invalidate() {
+    bitmapCurrent = false;
+    update();
 }
 
 void TXiPanel::drawCaption() {

@@ -64,8 +64,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Every writer ends here: the bitmap is drawn anew at the next paint.
+    void Invalidate();
     void drawCaption();
 
     // Zero until the constructor sets them, as in any new object.
@@ -81,8 +84,10 @@ private:
     TBevelCut FBevelOuter = TBevelCut::bvRaised;
     int FBevelWidth = 1;
     QString FCaption;
-    // Every paint draws all of it anew; kept only so that a repaint does not touch fresh memory.
+    // Kept between paints so that a repaint of an unchanged panel is one copy, and a repaint after
+    // a change does not touch fresh memory; drawn whole whenever anything it shows has changed.
     QImage ScrBmp;
+    bool bitmapCurrent = false;
 };
 
 } // namespace orvandel

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 namespace orvandel {
 namespace {
 
@@ -176,6 +180,35 @@ TEST(XiPanel, CaptionIsWrittenOverTheGradient) {
     EXPECT_NE(plain, captioned);
     // The text stays inside its centred box: the outer columns keep the gradient.
     EXPECT_EQ(plain.copy(0, 0, 10, 40), captioned.copy(0, 0, 10, 40));
+}
+
+// The bitmap is kept between paints, so each writer must have the next paint draw it anew.
+TEST(XiPanel, EveryChangeShowsAtTheNextPaint) {
+    const std::vector<std::pair<const char*, std::function<void(TXiPanel&)>>> changes = {
+        {"ColorFace", [](TXiPanel& panel) { panel.SetColorFace(0x000080); }},
+        {"ColorScheme", [](TXiPanel& panel) { panel.SetColorScheme(TColorScheme::csSky); }},
+        {"FillDirection",
+         [](TXiPanel& panel) { panel.SetFillDirection(TFillDirection::fdHorizontal); }},
+        {"BevelInner", [](TXiPanel& panel) { panel.SetBevelInner(TBevelCut::bvLowered); }},
+        {"BevelWidth", [](TXiPanel& panel) { panel.SetBevelWidth(3); }},
+        {"Alignment", [](TXiPanel& panel) { panel.SetAlignment(TAlignment::taLeftJustify); }},
+        {"Caption", [](TXiPanel& panel) { panel.SetCaption(QStringLiteral("Autre")); }},
+        {"Font",
+         [](TXiPanel& panel) {
+             QFont bigger = panel.font();
+             bigger.setPixelSize(30);
+             panel.setFont(bigger);
+         }},
+        {"size", [](TXiPanel& panel) { panel.resize(90, 50); }},
+    };
+    for (const auto& [what, change] : changes) {
+        TXiPanel panel;
+        panel.resize(90, 40);
+        panel.SetCaption(QStringLiteral("Orvandel"));
+        const QImage before = panel.grab().toImage();
+        change(panel);
+        EXPECT_NE(panel.grab().toImage(), before) << what;
+    }
 }
 
 // A client width or height of 0 leaves the gradient with 0 steps or nothing to fill.
