@@ -236,6 +236,7 @@ TEST_F(ThreadNotification, AStopFromWithinTheListingLetsTheWatcherGo) {
 class ThreadRecordingDialogs final : public orvandel::platform::Dialogs {
 public:
     void showMessage(const QString&) override {}
+    void showErrorDialog(const QString&) override {}
     void showError(const QString& text) override {
         errors.append(text);
         onMainThread = QThread::currentThread() == QCoreApplication::instance()->thread();
