@@ -59,7 +59,7 @@ std::pair<double, double> timeOf(int runs, const std::function<void()>& action) 
 }
 
 void printLine(const QString& label, std::pair<double, double> times) {
-    std::printf("%-38s %8.1f ms wall %8.1f ms processor  %5.3f of target   peak %5.0f MB\n",
+    std::printf("%-44s %9.2f ms wall %9.2f ms processor  %5.3f of target   peak %5.0f MB\n",
                 qPrintable(label), times.first, times.second, times.first / TargetMilliseconds,
                 peakMegabytes());
 }
