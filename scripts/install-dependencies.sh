@@ -9,7 +9,7 @@ declare -A packages=(
     [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev
             xvfb xauth x11-utils xdotool trayer dbus-daemon
             libglib2.0-bin"
-    [demo]="xvfb xauth x11-apps desktop-base"
+    [demo]="xvfb xauth x11-apps desktop-base fonts-liberation2"
     [bench]="libjpeg-turbo-progs"
 )
 
