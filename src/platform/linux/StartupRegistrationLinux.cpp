@@ -38,7 +38,10 @@ public:
         // A name that cannot be a file of this folder has no entry to delete.
         if (!isPlainName(valueName))
             return;
-        if (::unlink(QFile::encodeName(entryPath(valueName)).constData()) != 0 && errno != ENOENT)
+        if (::unlink(QFile::encodeName(entryPath(valueName)).constData()) == 0)
+            return;
+        // No entry, or no folder that could hold one: nothing to delete.
+        if (errno != ENOENT && errno != ENOTDIR)
             throw Error(formatMessage(StartupEntryNotRemoved, {valueName}));
     }
 

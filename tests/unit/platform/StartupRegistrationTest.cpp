@@ -131,6 +131,10 @@ TEST_F(StartupRegistrationTest, RemoveDeletesOnlyItsEntryAndAMissingOneIsNoError
     EXPECT_NO_THROW(registration->remove("Lumivane"));
     EXPECT_NO_THROW(registration->remove("../autostart/other"));
     EXPECT_EQ(autostartFiles(), QStringList{"other.desktop"});
+    const TestFolder home;
+    const ScopedEnvironmentVariable variable("XDG_CONFIG_HOME", home.path());
+    home.write("autostart", "a file where the folder should be");
+    EXPECT_NO_THROW(platform::createStartupRegistration()->remove("Lumivane"));
 }
 
 TEST_F(StartupRegistrationTest, AnEntryThatCannotBeDeletedIsReported) {
