@@ -5,12 +5,13 @@ set -euo pipefail
 
 declare -A packages=(
     [build]="cmake ninja-build g++ pkgconf qt6-base-dev qt6-base-dev-tools libgl-dev
-             libjpeg62-turbo-dev libspng-dev zlib1g-dev libtiff-dev fonts-dejavu-core"
+             libjpeg62-turbo-dev libspng-dev zlib1g-dev libtiff-dev fonts-dejavu-core
+             fonts-liberation2"
     [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev
             xvfb xauth x11-utils xdotool trayer dbus-daemon
             libglib2.0-bin"
-    [demo]="xvfb xauth x11-apps desktop-base fonts-liberation2"
-    [bench]="libjpeg-turbo-progs"
+    [demo]="xvfb xauth x11-apps desktop-base"
+    [bench]="libjpeg-turbo-progs imagemagick"
 )
 
 wanted=()

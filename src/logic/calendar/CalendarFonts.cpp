@@ -1,0 +1,14 @@
+#include "CalendarFonts.h"
+
+#include "common/DefaultFace.h"
+
+namespace orvandel::calendar {
+
+QFont calendarFont(int points, int dotsPerInch) {
+    QFont font(DefaultFaceName);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize((points * dotsPerInch + 36) / 72);
+    return font;
+}
+
+} // namespace orvandel::calendar
