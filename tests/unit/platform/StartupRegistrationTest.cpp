@@ -80,7 +80,9 @@ QString makeScript(const QString& path) {
     QFile script(path);
     if (!script.open(QIODevice::WriteOnly))
         return {};
-    script.write("#!/bin/sh\nprintf '%s' \"$0\" > \"$ORVANDEL_MARKER\"\n");
+    // Written aside and renamed, so that the marker never appears half written.
+    script.write("#!/bin/sh\nprintf '%s' \"$0\" > \"$ORVANDEL_MARKER.part\" &&\n"
+                 "mv \"$ORVANDEL_MARKER.part\" \"$ORVANDEL_MARKER\"\n");
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }
