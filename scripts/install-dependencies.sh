@@ -10,7 +10,8 @@ declare -A packages=(
              libxcb1-dev"
     [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev
             xvfb xauth x11-utils xdotool trayer dbus-daemon
-            gsettings-desktop-schemas libglib2.0-bin mate-desktop-common cinnamon-desktop-data"
+            gsettings-desktop-schemas libglib2.0-bin mate-desktop-common cinnamon-desktop-data
+            libglib2.0-bin"
     [demo]="xvfb xauth x11-apps desktop-base"
     [bench]="libjpeg-turbo-progs imagemagick
              feh hsetroot"
