@@ -1,3 +1,4 @@
+#include "BenchPictures.h"
 #include "Measure.h"
 #include "imaging/PictureLoader.h"
 #include "imaging/codecs/JpegDecoder.h"
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -31,20 +31,6 @@ void makeFolderOfEntries(const QString& folder) {
         if (descriptor >= 0)
             ::close(descriptor);
     }
-}
-
-// A photograph-like picture: smooth light with fine grain, so the encoder has real work to do.
-QImage makePhoto() {
-    QImage photo(PhotoSize, QImage::Format_RGB32);
-    QRandomGenerator random(42);
-    for (int y = 0; y < photo.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(photo.scanLine(y));
-        for (int x = 0; x < photo.width(); ++x) {
-            const int grain = static_cast<int>(random.bounded(24));
-            row[x] = qRgb((x / 24 + grain) & 0xFF, (y / 16 + grain) & 0xFF, ((x + y) / 40) & 0xFF);
-        }
-    }
-    return photo;
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
@@ -79,7 +65,7 @@ void benchListing(const QTemporaryDir& work) {
 }
 
 void benchJpeg(const QTemporaryDir& work) {
-    const QImage photo = makePhoto();
+    const QImage photo = bench::makePhoto(PhotoSize);
     const QString jpegPath = work.filePath(QStringLiteral("photo.jpg"));
     const QString ppmPath = work.filePath(QStringLiteral("photo.ppm"));
     orvandel::imaging::writeJpeg(photo, jpegPath);

@@ -10,7 +10,7 @@ declare -A packages=(
     [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev
             xvfb xauth x11-utils xdotool trayer dbus-daemon"
     [demo]="xvfb xauth x11-apps desktop-base"
-    [bench]="libjpeg-turbo-progs"
+    [bench]="libjpeg-turbo-progs imagemagick"
 )
 
 wanted=()
