@@ -14,6 +14,9 @@ double medianMilliseconds(int runs, const std::function<void()>& action);
 // is missing or fails.
 double medianProcessMilliseconds(int runs, const QString& program, const QStringList& arguments);
 
+// The peak resident memory, in megabytes, of one run of a whole process.
+double peakResidentMegabytes(const QString& program, const QStringList& arguments);
+
 // One line of the report: our figure, the reference's, and their ratio against the target.
 void printComparison(const QString& what, double ours, const QString& reference, double theirs,
                      double target);

@@ -14,6 +14,8 @@ public:
     virtual void showMessage(const QString& text) = 0;
     // The box of the generic error report.
     virtual void showError(const QString& text) = 0;
+    // A message dialog of the error type: error icon, caption "Erreur", an OK button.
+    virtual void showErrorDialog(const QString& text) = 0;
 };
 
 } // namespace orvandel::platform

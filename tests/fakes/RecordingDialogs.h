@@ -9,7 +9,9 @@ class RecordingDialogs final : public orvandel::platform::Dialogs {
 public:
     void showMessage(const QString& text) override { messages.append(text); }
     void showError(const QString& text) override { errors.append(text); }
+    void showErrorDialog(const QString& text) override { errorDialogs.append(text); }
 
     QStringList messages;
     QStringList errors;
+    QStringList errorDialogs;
 };

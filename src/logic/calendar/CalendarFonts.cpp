@@ -1,10 +1,11 @@
 #include "CalendarFonts.h"
 
+#include "common/DefaultFace.h"
+
 namespace orvandel::calendar {
 
 QFont calendarFont(int points, int dotsPerInch) {
-    // DejaVu Sans stands in for the desktop's default face, which Linux does not ship.
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font(DefaultFaceName);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize((points * dotsPerInch + 36) / 72);
     return font;

@@ -13,4 +13,8 @@ void QtDialogs::showError(const QString& text) {
     QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
 }
 
+void QtDialogs::showErrorDialog(const QString& text) {
+    QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Erreur"), text);
+}
+
 } // namespace orvandel::platform

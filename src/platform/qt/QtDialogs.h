@@ -9,6 +9,7 @@ class QtDialogs final : public Dialogs {
 public:
     void showMessage(const QString& text) override;
     void showError(const QString& text) override;
+    void showErrorDialog(const QString& text) override;
 };
 
 } // namespace orvandel::platform
