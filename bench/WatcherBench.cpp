@@ -34,6 +34,7 @@ class PrintedDialogs final : public orvandel::platform::Dialogs {
 public:
     void showMessage(const QString& text) override { std::printf("%s\n", qPrintable(text)); }
     void showError(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    void showErrorDialog(const QString& text) override { showError(text); }
 };
 
 double milliseconds(Clock::duration duration) {
