@@ -9,8 +9,9 @@ namespace orvandel::imaging {
 
 // What painting a shape costs the rasterizer, in units of about a nanosecond on a desktop machine,
 // estimated from the shape in picture pixels before anything is painted. The figures grow with
-// the real work: per segment, the rows its edges cross and the area its pen covers; per text
-// character, its shaping and its glyph.
+// the real work: per segment, the rows its edges cross, growing with the square of the edges
+// crossing the same row, and the area its pen covers; per text character, its shaping and its
+// glyph.
 
 // The budget of a whole metafile drawn onto a picture of `pictureSize`: about half a second of
 // painting, far more than any real drawing of that size asks for.
