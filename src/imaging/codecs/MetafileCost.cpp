@@ -17,6 +17,8 @@ constexpr double RowCost = 4;
 // The rasterizer keeps a row's cells in a sorted list, so a row crossed by k edges costs about
 // k × k / 2 steps on top: many edges over the same rows are far dearer than the same edges apart.
 constexpr double CrossingPairCost = 0.5;
+// The edges of a pen's outline over each row of a segment: its two sides and its joins.
+constexpr int StrokeOutlineEdges = 4;
 // Each pixel a fill or a pen covers.
 constexpr double PixelCost = 1;
 // Shaping one character, whatever its size.
@@ -125,12 +127,12 @@ double strokeCost(const QPainterPath& path, double penWidth, QSize pictureSize) 
             overlap(std::min(from.x(), to.x()) - reach, std::max(from.x(), to.x()) + reach, width);
         if (rows == 0 || columns == 0)
             return;
-        // The pen's band along the segment, caps and joins included, within its visible box;
-        // its outline crosses each of its rows twice.
+        // The pen's band along the segment, caps and joins included, within its visible box. Its
+        // outline crosses each of its rows twice, and as often again for the joins' arcs.
         const double length = std::hypot(to.x() - from.x(), to.y() - from.y());
         const double band = (length + penWidth + 1) * (penWidth + 1);
         cost += PixelCost * std::min(band, rows * columns);
-        crossings.add(top, bottom, 2);
+        crossings.add(top, bottom, StrokeOutlineEdges);
     });
     return cost + crossings.cost();
 }
