@@ -15,7 +15,7 @@ QList<QByteArray> hostileWmf() {
 QList<QByteArray> hostileEmf() {
     return {hostile::zigzagPolygonEmf(1024, 1500), hostile::manyCurvesEmf(512, 300),
             hostile::manyFiguresEmf(512, 300),     hostile::emptyFiguresEmf(256, 2000),
-            hostile::longTextEmf(256, 2000),       hostile::largeFrameEmf(16384, 100)};
+            hostile::longTextEmf(256, 2000),       hostile::largeFrameEmf(4096, 100)};
 }
 
 QList<QByteArray> hostileIco() {

@@ -27,7 +27,7 @@ constexpr double FigureCost = 64;
 
 constexpr double BaseBudget = double(std::int64_t{1} << 28);
 constexpr double BudgetPerPixel = 64;
-constexpr double LargestBudget = double(std::int64_t{1} << 30);
+constexpr double LargestBudget = double(std::int64_t{1} << 29);
 
 // The length of [low, high] inside [0, limit].
 double overlap(double low, double high, double limit) {
