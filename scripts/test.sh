@@ -40,7 +40,7 @@ for seeds in "$corpus"/*/; do
     echo "-- $fuzzer"
     log=build/fuzz/$fuzzer.log
     if ! QT_QPA_PLATFORM=offscreen "build/fuzz/fuzz/$fuzzer" -seed="$fuzz_seed" \
-        -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 -timeout=120 -print_final_stats=1 \
+        -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 -timeout=10 -print_final_stats=1 \
         -artifact_prefix=build/fuzz/ "$seeds" >"$log" 2>&1; then
         tail -40 "$log" >&2
         echo "$fuzzer failed: see $log" >&2
