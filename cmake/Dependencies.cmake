@@ -4,6 +4,7 @@ find_package(JPEG REQUIRED)
 find_package(TIFF REQUIRED)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(SPNG REQUIRED IMPORTED_TARGET spng)
+pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
 
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTOUIC ON)

@@ -9,22 +9,28 @@
 
 namespace {
 
+QList<QByteArray> none() {
+    return {};
+}
+
 struct Corpus {
     const char* fuzzer;
     QList<QByteArray> (*make)();
+    QList<QByteArray> (*makeHostile)();
 };
 
 constexpr Corpus corpora[] = {
-    {"fuzz_profile", seeds::profile}, {"fuzz_bmp", seeds::bmp},   {"fuzz_ico", seeds::ico},
-    {"fuzz_emf", seeds::emf},         {"fuzz_wmf", seeds::wmf},   {"fuzz_jpeg", seeds::jpeg},
-    {"fuzz_png", seeds::png},         {"fuzz_tiff", seeds::tiff},
+    {"fuzz_profile", seeds::profile, none},      {"fuzz_bmp", seeds::bmp, seeds::hostileBmp},
+    {"fuzz_ico", seeds::ico, seeds::hostileIco}, {"fuzz_emf", seeds::emf, seeds::hostileEmf},
+    {"fuzz_wmf", seeds::wmf, seeds::hostileWmf}, {"fuzz_jpeg", seeds::jpeg, seeds::hostileJpeg},
+    {"fuzz_png", seeds::png, seeds::hostilePng}, {"fuzz_tiff", seeds::tiff, seeds::hostileTiff},
 };
 
 bool writeCorpus(const QString& root, const Corpus& corpus) {
     const QString folder = root + u'/' + QLatin1String(corpus.fuzzer);
     QDir().mkpath(folder);
     int number = 0;
-    for (const QByteArray& seed : corpus.make()) {
+    for (const QByteArray& seed : corpus.make() + corpus.makeHostile()) {
         QFile file(folder + QStringLiteral("/seed-%1").arg(number++));
         if (!file.open(QIODevice::WriteOnly) || file.write(seed) != seed.size())
             return false;

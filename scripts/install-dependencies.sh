@@ -6,12 +6,15 @@ set -euo pipefail
 declare -A packages=(
     [build]="cmake ninja-build g++ pkgconf qt6-base-dev qt6-base-dev-tools libgl-dev
              libjpeg62-turbo-dev libspng-dev zlib1g-dev libtiff-dev fonts-dejavu-core
-             fonts-liberation2"
+             fonts-liberation2
+             libxcb1-dev"
     [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev
             xvfb xauth x11-utils xdotool trayer dbus-daemon
-            libxcb1-dev mate-backgrounds"
+            gsettings-desktop-schemas libglib2.0-bin mate-desktop-common cinnamon-desktop-data
+            libglib2.0-bin libxcb1-dev mate-backgrounds"
     [demo]="xvfb xauth x11-apps desktop-base mate-backgrounds"
-    [bench]="libjpeg-turbo-progs imagemagick libxcb1-dev mate-backgrounds"
+    [bench]="libjpeg-turbo-progs imagemagick
+             feh hsetroot libxcb1-dev mate-backgrounds"
 )
 
 wanted=()

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the unit tests in a normal and in a sanitizer build, then
-# each fuzzer for a few seconds on seeds made by the project's own code. The fuzzers start from a
-# fixed random seed, so a run repeats the first part of any longer run made with the same seed: a
-# fault found once is found again, and a clean long run vouches for the short one.
+# Sets up, builds and runs every test: the unit tests in a normal and in a sanitizer build, the
+# folder watcher's tests under ThreadSanitizer, then each fuzzer for a few seconds on seeds made by
+# the project's own code. The fuzzers start from a fixed random seed, so a run repeats the first
+# part of any longer run made with the same seed: a fault found once is found again, and a clean
+# long run vouches for the short one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fuzz_seconds=${FUZZ_SECONDS:-20}
@@ -21,6 +22,13 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs" | tee build/asan/ctest.log
 
+# Only the tests of the folder watcher, the one part with a second thread.
+echo "== Folder watcher tests under ThreadSanitizer"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "$jobs" --target orvandel_unit_tests
+ctest --preset tsan -j "$jobs" -R 'ChangeNotification|ThreadNotification|RetireSlash' \
+    | tee build/tsan/ctest.log
+
 echo "== Fuzzers, ${fuzz_seconds} s each"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
@@ -32,7 +40,7 @@ for seeds in "$corpus"/*/; do
     echo "-- $fuzzer"
     log=build/fuzz/$fuzzer.log
     if ! QT_QPA_PLATFORM=offscreen "build/fuzz/fuzz/$fuzzer" -seed="$fuzz_seed" \
-        -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 -timeout=120 -print_final_stats=1 \
+        -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 -timeout=10 -print_final_stats=1 \
         -artifact_prefix=build/fuzz/ "$seeds" >"$log" 2>&1; then
         tail -40 "$log" >&2
         echo "$fuzzer failed: see $log" >&2
@@ -43,6 +51,6 @@ done
 
 # ctest stops the script on a failure, so every test counted here has passed.
 unit_tests=$(awk '/tests passed, 0 tests failed out of/ { total += $NF } END { print total }' \
-    build/dev/ctest.log build/asan/ctest.log)
+    build/dev/ctest.log build/asan/ctest.log build/tsan/ctest.log)
 fuzzers=$(ls -d "$corpus"/*/ | wc -l)
 echo "tests: $((unit_tests + fuzzers)) passed, 0 failed"

@@ -14,7 +14,8 @@ QList<QByteArray> profile() {
     QList<QByteArray> seeds;
     for (const auto encoding :
          {orvandel::TextEncoding::Utf8, orvandel::TextEncoding::Utf16LittleEndian,
-          orvandel::TextEncoding::Windows1252})
+          orvandel::TextEncoding::Windows1252, orvandel::TextEncoding::Utf16BigEndian,
+          orvandel::TextEncoding::Windows1252WithUtf8Bom})
         seeds.append(orvandel::encodeText(text, encoding));
     seeds.append("; comment\r\n[ options ]\r\n  TIMER = 5\r\n[Other]\r\nKey=\r\n");
     return seeds;

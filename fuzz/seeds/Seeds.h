@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QList>
 
-// Each function returns a few small valid inputs for one fuzzer, built with the project's code.
+// Each function returns a few small inputs for one fuzzer, built with the project's code.
 namespace seeds {
 QList<QByteArray> profile();
 QList<QByteArray> bmp();
@@ -13,4 +13,13 @@ QList<QByteArray> wmf();
 QList<QByteArray> jpeg();
 QList<QByteArray> png();
 QList<QByteArray> tiff();
+
+// Scaled-down hostile pictures of each format, a few kilobytes each.
+QList<QByteArray> hostileBmp();
+QList<QByteArray> hostileIco();
+QList<QByteArray> hostileEmf();
+QList<QByteArray> hostileWmf();
+QList<QByteArray> hostileJpeg();
+QList<QByteArray> hostilePng();
+QList<QByteArray> hostileTiff();
 } // namespace seeds

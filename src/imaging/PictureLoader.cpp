@@ -66,13 +66,13 @@ QByteArray readPictureFile(const QString& path) {
 QImage decode(PictureFormat format, ByteView bytes, QSize bound) {
     switch (format) {
     case PictureFormat::Bmp:
-        return decodeBmp(bytes);
+        return decodeBmp(bytes, bound);
     case PictureFormat::Ico:
         return decodeIco(bytes);
     case PictureFormat::Emf:
-        return decodeEmf(bytes);
+        return decodeEmf(bytes, bound);
     case PictureFormat::Wmf:
-        return decodeWmf(bytes);
+        return decodeWmf(bytes, bound);
     case PictureFormat::Tiff:
         return decodeTiff(bytes);
     case PictureFormat::Jpeg:

@@ -12,7 +12,9 @@ namespace orvandel::imaging {
 QImage loadPicture(const QString& path);
 
 // The same for a picture that will be shown within `bound`: a JPEG is decoded at the smallest
-// scale that still covers it; other formats are decoded whole.
+// scale that still covers it, a metafile drawn at the smallest size that still covers it, and an
+// RLE-compressed BMP reduced by the largest whole factor that still covers it; other formats are
+// decoded whole.
 QImage loadPictureBounded(const QString& path, QSize bound);
 
 } // namespace orvandel::imaging

@@ -7,4 +7,7 @@ namespace orvandel::platform {
 // The folder of the running executable, links resolved, ending with a separator.
 QString executableFolder();
 
+// The full path of the running executable, links resolved; empty when it cannot be found.
+QString executablePath();
+
 } // namespace orvandel::platform

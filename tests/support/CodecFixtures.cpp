@@ -345,7 +345,8 @@ double meanChannelDifference(const QImage& first, const QImage& second) {
     return static_cast<double>(total) / (3.0 * a.width() * a.height());
 }
 
-QByteArray encodeJpegAs(const QImage& picture, JpegColourModel model, JpegScans scans) {
+QByteArray encodeJpegAs(const QImage& picture, JpegColourModel model, JpegScans scans,
+                        JpegCoding coding) {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     jpeg_error_mgr errors{};
     jpeg_compress_struct info{};
@@ -366,6 +367,7 @@ QByteArray encodeJpegAs(const QImage& picture, JpegColourModel model, JpegScans 
     jpeg_set_quality(&info, 95, TRUE);
     if (scans == JpegScans::Progressive)
         jpeg_simple_progression(&info);
+    info.arith_code = coding == JpegCoding::Arithmetic ? TRUE : FALSE;
     jpeg_start_compress(&info, TRUE);
     std::vector<unsigned char> row(static_cast<std::size_t>(rgb.width() * info.input_components));
     for (int y = 0; y < rgb.height(); ++y) {

@@ -19,11 +19,13 @@ double meanChannelDifference(const QImage& first, const QImage& second);
 
 enum class JpegColourModel { Colour, Grey, AdobeCmyk, AdobeYcck, PlainCmyk };
 enum class JpegScans { Sequential, Progressive };
+enum class JpegCoding { Huffman, Arithmetic };
 
 // `picture` (RGB32) at quality 95. Grey keeps the luminance; the CMYK models print every colour
 // with the inks it needs plus black; Adobe files store the inks inverted, as Adobe's tools do.
 QByteArray encodeJpegAs(const QImage& picture, JpegColourModel model,
-                        JpegScans scans = JpegScans::Sequential);
+                        JpegScans scans = JpegScans::Sequential,
+                        JpegCoding coding = JpegCoding::Huffman);
 
 // The offset of the first scan's marker (FF DA), or -1.
 qsizetype jpegScanOffset(const QByteArray& jpeg);

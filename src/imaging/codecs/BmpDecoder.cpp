@@ -2,6 +2,7 @@
 
 #include "BmpHeader.h"
 #include "BmpPixels.h"
+#include "BmpRle.h"
 #include "imaging/PictureLimits.h"
 
 #include <algorithm>
@@ -56,14 +57,14 @@ QImage decodeUncompressed(ByteView pixels, const DibHeader& header, const bmp::P
     return picture;
 }
 
-QImage decodeRleBitmap(ByteView data, const DibHeader& header, const bmp::Palette& palette) {
+QImage decodeRleBitmap(ByteView data, const DibHeader& header, const bmp::Palette& palette,
+                       QSize bound) {
     if (header.rowOrder == bmp::RowOrder::TopDown)
         bmp::fail(Container::Bitmap,
                   QStringLiteral("une image compressée en RLE ne peut pas être stockée de haut en "
                                  "bas."));
-    QImage picture = bmp::allocatePicture(header, QImage::Format_RGB32, Container::Bitmap);
-    bmp::decodeRle(data, header, palette, picture, Container::Bitmap);
-    return picture;
+    return bmp::decodeRle(data, header, palette,
+                          bmp::rleReduction(header.width, header.height, bound), Container::Bitmap);
 }
 
 // Mask bit 1 is a transparent pixel; a 0 keeps the colour, made opaque.
@@ -83,7 +84,7 @@ void applyAndMask(ByteView mask, const DibHeader& header, QImage& picture) {
 
 } // namespace
 
-QImage decodeBmp(ByteView file) {
+QImage decodeBmp(ByteView file, QSize bound) {
     if (file.size() < 2 || file[0] != 'B' || file[1] != 'M')
         bmp::fail(Container::Bitmap, QStringLiteral("signature « BM » absente."));
     if (file.size() < FileHeaderSize)
@@ -95,7 +96,7 @@ QImage decodeBmp(ByteView file) {
     const bmp::Palette palette =
         bmp::readPalette(dib, header, storedPaletteEntries(header, pixelOffset));
     const ByteView pixels = dib.subspan(static_cast<std::size_t>(pixelOffset));
-    return isRle(header) ? decodeRleBitmap(pixels, header, palette)
+    return isRle(header) ? decodeRleBitmap(pixels, header, palette, bound)
                          : decodeUncompressed(pixels, header, palette);
 }
 
@@ -114,15 +115,19 @@ QImage decodeIconDib(ByteView dib) {
     if (std::ssize(dib) - pixelOffset < colourSize)
         bmp::fail(Container::Icon, QStringLiteral("pixels tronqués."));
 
+    // Without alpha the mask is needed: check it is all there before decoding the colours.
+    const ByteView mask = dib.subspan(static_cast<std::size_t>(pixelOffset + colourSize));
+    const bool maskComplete = std::ssize(mask) >= ((header.width + 31) / 32) * 4 * header.height;
+    if (!maskComplete && !bmp::hasAlphaMask(header))
+        bmp::fail(Container::Icon, QStringLiteral("masque de transparence tronqué."));
+
     const bmp::Palette palette =
         bmp::readPalette(dib, header, header.hasPalette() ? header.declaredPaletteEntries : 0);
     QImage picture = bmp::allocatePicture(header, QImage::Format_ARGB32, Container::Icon);
     bmp::decodeRows(dib.subspan(static_cast<std::size_t>(pixelOffset)), header, palette, picture);
     if (bmp::hasAlphaMask(header) && !bmp::isAlphaAllZero(picture))
         return picture;
-
-    const ByteView mask = dib.subspan(static_cast<std::size_t>(pixelOffset + colourSize));
-    if (std::ssize(mask) < ((header.width + 31) / 32) * 4 * header.height)
+    if (!maskComplete)
         bmp::fail(Container::Icon, QStringLiteral("masque de transparence tronqué."));
     applyAndMask(mask, header, picture);
     return picture;

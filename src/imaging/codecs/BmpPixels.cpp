@@ -138,109 +138,6 @@ QRgb* pictureRow(QImage& picture, const DibHeader& header, std::int64_t storedRo
     return reinterpret_cast<QRgb*>(picture.scanLine(static_cast<int>(row)));
 }
 
-// Walks an RLE stream; every write is checked against the picture before it is made.
-class RleDecoder {
-public:
-    RleDecoder(ByteView data, const DibHeader& header, const Palette& palette, QImage& picture,
-               Container container)
-        : stream(data)
-        , layout(header)
-        , colours(palette)
-        , output(picture)
-        , origin(container) {}
-
-    void run() {
-        // A stream may stop after its last row without the end-of-bitmap marker.
-        while (y < layout.height) {
-            const std::uint8_t count = next();
-            const std::uint8_t value = next();
-            if (count > 0)
-                writeRun(count, value);
-            else if (!escape(value))
-                return;
-        }
-    }
-
-private:
-    std::uint8_t next() {
-        if (position >= stream.size())
-            fail(origin, QStringLiteral("données RLE tronquées."));
-        return stream[position++];
-    }
-
-    void checkRoom(std::int64_t pixels) const {
-        if (x + pixels > layout.width)
-            fail(origin, QStringLiteral("données RLE hors de l'image."));
-    }
-
-    // Returns false at the end-of-bitmap marker.
-    bool escape(std::uint8_t code) {
-        switch (code) {
-        case 0:
-            x = 0;
-            ++y;
-            return true;
-        case 1:
-            return false;
-        case 2: {
-            const std::uint8_t right = next();
-            const std::uint8_t down = next();
-            moveBy(right, down);
-            return true;
-        }
-        default:
-            writeAbsolute(code);
-            return true;
-        }
-    }
-
-    void moveBy(std::int64_t right, std::int64_t down) {
-        if (x + right > layout.width || y + down > layout.height)
-            fail(origin, QStringLiteral("données RLE hors de l'image."));
-        x += right;
-        y += down;
-    }
-
-    void writeRun(int count, std::uint8_t value) {
-        checkRoom(count);
-        QRgb* target = pictureRow(output, layout, y) + x;
-        const bool fourBits = layout.compression == Compression::Rle4;
-        // RLE4 runs alternate the two colours of their byte.
-        const QRgb pair[2] = {colours[fourBits ? value >> 4 : value],
-                              colours[fourBits ? value & 0x0F : value]};
-        for (int index = 0; index < count; ++index)
-            target[index] = pair[index & 1];
-        x += count;
-    }
-
-    void writeAbsolute(int count) {
-        checkRoom(count);
-        const bool fourBits = layout.compression == Compression::Rle4;
-        const std::size_t length = fourBits ? (count + 1) / 2 : count;
-        if (stream.size() - position < length)
-            fail(origin, QStringLiteral("données RLE tronquées."));
-        const std::uint8_t* source = stream.data() + position;
-        QRgb* target = pictureRow(output, layout, y) + x;
-        if (fourBits)
-            decodeIndexed4(source, target, count, colours);
-        else
-            decodeIndexed8(source, target, count, colours);
-        // Absolute runs are padded to a 16-bit boundary.
-        position = std::min(position + length + (length & 1), stream.size());
-        x += count;
-    }
-
-    ByteView stream;
-    const DibHeader& layout;
-    const Palette& colours;
-    QImage& output;
-    Container origin;
-    std::size_t position = 0;
-    std::int64_t x = 0;
-    // Counted from the first stored row, the bottom one.
-    std::int64_t y = 0;
-};
-
 } // namespace
 
 QImage allocatePicture(const DibHeader& header, QImage::Format format, Container container) {
@@ -286,12 +183,6 @@ void decodeRows(ByteView pixels, const DibHeader& header, const Palette& palette
             break;
         }
     }
-}
-
-void decodeRle(ByteView data, const DibHeader& header, const Palette& palette, QImage& picture,
-               Container container) {
-    picture.fill(palette[0]);
-    RleDecoder(data, header, palette, picture, container).run();
 }
 
 bool isAlphaAllZero(const QImage& picture) {

@@ -16,10 +16,6 @@ bool hasAlphaMask(const DibHeader& header);
 // (height - 1) × rowStride + rowLength bytes. Pixels without alpha come out opaque.
 void decodeRows(ByteView pixels, const DibHeader& header, const Palette& palette, QImage& picture);
 
-// Decodes an RLE4 or RLE8 stream into `picture`, which starts filled with the first palette colour.
-void decodeRle(ByteView data, const DibHeader& header, const Palette& palette, QImage& picture,
-               Container container);
-
 bool isAlphaAllZero(const QImage& picture);
 // Sets every alpha to 255 and relabels the picture RGB32.
 void makeOpaque(QImage& picture);

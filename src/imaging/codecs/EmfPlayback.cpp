@@ -1,6 +1,7 @@
 #include "EmfPlayback.h"
 
 #include "MetafileCanvas.h"
+#include "MetafileCost.h"
 #include "MetafileRecord.h"
 
 namespace orvandel::imaging {
@@ -105,11 +106,14 @@ QPolygonF polyPoints(const RecordBytes& parameters, PointSize pointSize) {
     return pointsAt(parameters, 20, parameters.u32(16), pointSize);
 }
 
-// Bounds, figure count, point count, the figures' point counts, points.
-std::vector<QPolygonF> polyFigures(const RecordBytes& parameters, PointSize pointSize) {
+// Bounds, figure count, point count, the figures' point counts, points. Figures too short to draw
+// are left out, but still charged: a record may list millions.
+std::vector<QPolygonF> polyFigures(const RecordBytes& parameters, PointSize pointSize,
+                                   MetafileCanvas& canvas) {
     const std::uint64_t figureCount = parameters.u32(16);
     const std::uint64_t pointCount = parameters.u32(20);
     parameters.require(24, figureCount * 4);
+    canvas.charge(figureCost(figureCount));
     const QPolygonF points = pointsAt(parameters, 24 + figureCount * 4, pointCount, pointSize);
     std::vector<QPolygonF> figures;
     std::uint64_t start = 0;
@@ -117,8 +121,9 @@ std::vector<QPolygonF> polyFigures(const RecordBytes& parameters, PointSize poin
         const std::uint64_t length = parameters.u32(24 + index * 4);
         if (length > pointCount - start)
             refuseMetafile(Emf, QStringLiteral("enregistrement mal formé."));
-        figures.emplace_back(
-            points.mid(static_cast<qsizetype>(start), static_cast<qsizetype>(length)));
+        if (length >= 2)
+            figures.emplace_back(
+                points.mid(static_cast<qsizetype>(start), static_cast<qsizetype>(length)));
         start += length;
     }
     return figures;
@@ -362,7 +367,7 @@ bool playStateRecord(const MetafileRecord& record, MetafileCanvas& canvas) {
 }
 
 void drawPolyFigures(const MetafileRecord& record, PointSize pointSize, MetafileCanvas& canvas) {
-    const std::vector<QPolygonF> figures = polyFigures(record.parameters, pointSize);
+    const std::vector<QPolygonF> figures = polyFigures(record.parameters, pointSize, canvas);
     if (record.type == PolyPolygon || record.type == PolyPolygon16) {
         canvas.drawPolygons(figures);
         return;

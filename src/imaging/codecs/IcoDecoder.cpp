@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace orvandel::imaging {
@@ -115,8 +117,19 @@ QImage decodeIco(ByteView file) {
         return left.bitCount > right.bitCount;
     });
     // A damaged best entry gives way to the next one; the best one's error is the one reported.
+    // Entries naming the same bytes are tried once, and all the entries tried together read no
+    // more than the file holds, however many overlap.
     std::optional<Error> firstError;
+    std::set<std::pair<std::uint32_t, std::uint32_t>> tried;
+    std::uint64_t bytesTried = 0;
     for (const Entry& entry : entries) {
+        if (!tried.insert({entry.offset, entry.size}).second)
+            continue;
+        // Bytes outside the file are refused without being read.
+        if (entry.offset < file.size())
+            bytesTried += std::min<std::uint64_t>(entry.size, file.size() - entry.offset);
+        if (firstError && bytesTried > file.size())
+            break;
         try {
             return decodeEntry(file, entry);
         } catch (const Error& error) {

@@ -8,6 +8,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace orvandel::imaging {
@@ -21,6 +22,11 @@ constexpr int ScaleDenominator = 8;
 constexpr JDIMENSION RowsPerRead = 16;
 // Encoders write about ten scans; thousands of tiny scans would each walk the whole picture.
 constexpr int MaxScanCount = 1000;
+// Each scan walks the blocks of its components. A real progressive file walks each block about
+// five to ten times in all; past this many times, or this many blocks for a small picture, the
+// scans are filler.
+constexpr std::uint64_t MaxWalksPerBlock = 16;
+constexpr std::uint64_t MinBlockWalks = std::uint64_t{1} << 20;
 
 // QImage::Format_RGB32 holds 0xffRRGGBB in native byte order.
 constexpr J_COLOR_SPACE Rgb32ColourSpace =
@@ -34,11 +40,24 @@ struct JpegDecompression {
     JpegErrorManager errors;
     jpeg_progress_mgr progress;
     bool tooManyScans;
+    int chargedScan;
+    std::uint64_t blockWalks;
+    std::uint64_t blockWalkBudget;
 };
+
+std::uint64_t blocksOf(const jpeg_component_info& component) {
+    return std::uint64_t{component.width_in_blocks} * component.height_in_blocks;
+}
 
 void limitScans(j_common_ptr codec) {
     auto* state = static_cast<JpegDecompression*>(codec->client_data);
-    if (state->info.input_scan_number > MaxScanCount) {
+    const jpeg_decompress_struct& info = state->info;
+    if (info.input_scan_number != state->chargedScan) {
+        state->chargedScan = info.input_scan_number;
+        for (int index = 0; index < info.comps_in_scan; ++index)
+            state->blockWalks += blocksOf(*info.cur_comp_info[index]);
+    }
+    if (info.input_scan_number > MaxScanCount || state->blockWalks > state->blockWalkBudget) {
         state->tooManyScans = true;
         std::longjmp(state->errors.jump, 1);
     }
@@ -100,7 +119,13 @@ public:
 
     jpeg_decompress_struct& info() { return state.info; }
 
-    void readHeader(ByteView file) { check(readJpegHeader(state, file.data(), file.size())); }
+    void readHeader(ByteView file) {
+        check(readJpegHeader(state, file.data(), file.size()));
+        std::uint64_t blocks = 0;
+        for (int index = 0; index < state.info.num_components; ++index)
+            blocks += blocksOf(state.info.comp_info[index]);
+        state.blockWalkBudget = std::max(MinBlockWalks, MaxWalksPerBlock * blocks);
+    }
     void computeOutputSize() { check(calculateOutputSize(state)); }
     void decompress(std::vector<JSAMPROW>& rows) {
         check(decompressRows(state, rows.data(), static_cast<JDIMENSION>(rows.size())));
@@ -110,9 +135,11 @@ private:
     void check(bool succeeded) const {
         if (succeeded)
             return;
-        if (state.tooManyScans)
+        if (state.tooManyScans && state.info.input_scan_number > MaxScanCount)
             throw Error(
                 QStringLiteral("Image JPEG invalide : plus de %1 passes.").arg(MaxScanCount));
+        if (state.tooManyScans)
+            throw Error(QStringLiteral("Image JPEG invalide : trop de passes pour sa taille."));
         throwJpegError(state.errors);
     }
 
@@ -141,13 +168,61 @@ void convertCmykToRgb(QImage& picture, CmykStorage storage) {
     }
 }
 
-// Outside arithmetic coding every 8×8 block costs the file at least one bit, so a shorter file is
-// mostly missing: decoding it would spend the time and memory of the size it claims on filler.
-void checkDataCoversPicture(const jpeg_decompress_struct& info, std::size_t fileSize) {
-    if (info.arith_code)
-        return;
+// The bytes of entropy-coded data in the file's scans: what is left once markers, tables,
+// comments and other side segments are taken out.
+std::uint64_t entropyCodedBytes(ByteView file) {
+    constexpr std::uint8_t StartOfScan = 0xDA;
+    constexpr std::uint8_t EndOfImage = 0xD9;
+    const auto isStandalone = [](std::uint8_t marker) {
+        return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8);
+    };
+    std::uint64_t coded = 0;
+    std::size_t at = 2; // after the start of image
+    while (at + 1 < file.size()) {
+        if (file[at] != 0xFF) { // damaged: the library decides
+            ++at;
+            continue;
+        }
+        const std::uint8_t marker = file[at + 1];
+        if (marker == 0xFF) { // fill byte
+            ++at;
+            continue;
+        }
+        if (marker == EndOfImage)
+            break;
+        if (isStandalone(marker) || at + 3 >= file.size()) {
+            at += 2;
+            continue;
+        }
+        at += 2 + ((std::size_t{file[at + 2]} << 8) | file[at + 3]);
+        if (marker != StartOfScan)
+            continue;
+        // The scan's data runs to the next marker other than a stuffed zero or a restart.
+        while (at < file.size()) {
+            const auto* found = static_cast<const std::uint8_t*>(
+                std::memchr(file.data() + at, 0xFF, file.size() - at));
+            const std::size_t next =
+                found != nullptr ? std::size_t(found - file.data()) : file.size();
+            coded += next - at;
+            at = next;
+            if (at + 1 >= file.size())
+                break;
+            const std::uint8_t following = file[at + 1];
+            if (following != 0 && !(following >= 0xD0 && following <= 0xD7))
+                break;
+            coded += 2;
+            at += 2;
+        }
+    }
+    return coded;
+}
+
+// Every 8×8 block costs the coded data at least one bit (Huffman) or about that much (arithmetic
+// coding of real pictures), so a file with less is mostly missing: decoding it would spend the
+// time and memory of the size it claims on filler.
+void checkDataCoversPicture(const jpeg_decompress_struct& info, ByteView file) {
     const auto blocks = [](JDIMENSION dimension) { return (std::uint64_t{dimension} + 7) / 8; };
-    if (std::uint64_t{fileSize} * 8 >= blocks(info.image_width) * blocks(info.image_height))
+    if (entropyCodedBytes(file) * 8 >= blocks(info.image_width) * blocks(info.image_height))
         return;
     throw Error(
         QStringLiteral("Image JPEG invalide : le fichier est trop court pour %1 × %2 pixels.")
@@ -177,7 +252,7 @@ QImage decodeJpeg(ByteView file, QSize bound) {
     reader.readHeader(file);
     jpeg_decompress_struct& info = reader.info();
     checkPictureSize(info.image_width, info.image_height, FormatName);
-    checkDataCoversPicture(info, file.size());
+    checkDataCoversPicture(info, file);
 
     const bool cmyk = isCmyk(info.jpeg_color_space);
     info.out_color_space = cmyk ? JCS_CMYK : Rgb32ColourSpace;

@@ -1,6 +1,7 @@
 #include "MetafileCanvas.h"
 
 #include "MetafileClipping.h"
+#include "MetafileCost.h"
 #include "common/Error.h"
 
 #include <QFontMetricsF>
@@ -20,6 +21,12 @@ constexpr double TextAnchorLimit = 1 << 22;
 constexpr std::size_t MaxSavedStates = 1024;
 constexpr double DefaultFontPixels = 12;
 constexpr double MaxFontPixels = 4096;
+// A path the records build may hold this many points; far beyond any real drawing.
+constexpr int MaxPathElements = 1 << 21;
+// Curves are cut into at most this many segments, fewer when small.
+constexpr int MaxCurveSegments = 64;
+// Far more than any real shape; bounds the memory one record's curves can ask for.
+constexpr qsizetype MaxCurvePoints = 1 << 20;
 
 // Text alignment bits of SetTextAlign.
 constexpr std::uint32_t AlignUpdatesPosition = 0x01;
@@ -188,6 +195,17 @@ MetafileCanvas::MetafileCanvas(const CanvasGeometry& pictureGeometry)
         QTransform::fromScale(picture.width() / frame.width(), picture.height() / frame.height());
     state.mapMode = geometry.mapMode;
     updateTransform();
+    paintBudget = geometry.paintBudget.value_or(paintBudgetFor(picture.size()));
+}
+
+void MetafileCanvas::charge(double cost) {
+    spent += cost;
+    if (!(spent <= paintBudget))
+        refuseAsTooComplex();
+}
+
+void MetafileCanvas::refuseAsTooComplex() const {
+    throw Error(QStringLiteral("Fichier %1 trop complexe à dessiner.").arg(geometry.format));
 }
 
 void MetafileCanvas::selectObject(std::uint32_t index) {
@@ -299,12 +317,36 @@ void MetafileCanvas::drawBeziers(const QPolygonF& points, BezierStart start) {
     qsizetype first = fromPosition ? 0 : 1;
     if (points.size() < first + 3)
         return;
-    QPainterPath curve(fromPosition ? state.position : points.front());
-    for (; first + 3 <= points.size(); first += 3)
-        curve.cubicTo(points[first], points[first + 1], points[first + 2]);
-    output(curve, Paint::Stroke, fromPosition ? Figure::Continues : Figure::Separate);
+    // Cut here rather than by the painter, so that every segment is counted and charged.
+    QPolygonF line{fromPosition ? state.position : points.front()};
+    for (; first + 3 <= points.size(); first += 3) {
+        const QPointF curve[4] = {line.back(), points[first], points[first + 1], points[first + 2]};
+        const int segments = curveSegments(curve);
+        if (line.size() + segments > MaxCurvePoints)
+            refuseAsTooComplex();
+        for (int step = 1; step <= segments; ++step) {
+            const double t = double(step) / segments;
+            const double u = 1 - t;
+            line.append(u * u * u * curve[0] + 3 * u * u * t * curve[1] + 3 * u * t * t * curve[2] +
+                        t * t * t * curve[3]);
+        }
+    }
+    QPainterPath path(line.front());
+    for (qsizetype index = 1; index < line.size(); ++index)
+        path.lineTo(line[index]);
+    output(path, Paint::Stroke, fromPosition ? Figure::Continues : Figure::Separate);
     if (fromPosition)
         state.position = points[first - 1];
+}
+
+int MetafileCanvas::curveSegments(const QPointF (&curve)[4]) const {
+    // Wang's bound: this many segments keep a cubic within a quarter pixel of its chords.
+    const QPointF bend[2] = {toPicture(curve[0]) - 2 * toPicture(curve[1]) + toPicture(curve[2]),
+                             toPicture(curve[1]) - 2 * toPicture(curve[2]) + toPicture(curve[3])};
+    const double largest =
+        std::max(std::hypot(bend[0].x(), bend[0].y()), std::hypot(bend[1].x(), bend[1].y()));
+    const double segments = std::ceil(std::sqrt(3 * largest));
+    return static_cast<int>(std::clamp(segments, 1.0, double(MaxCurveSegments)));
 }
 
 void MetafileCanvas::drawPolygons(const std::vector<QPolygonF>& polygons) {
@@ -352,6 +394,7 @@ void MetafileCanvas::drawText(QPointF reference, const QString& text,
     const QPointF anchor(clampCoordinate(mapped.x(), TextAnchorLimit),
                          clampCoordinate(mapped.y(), TextAnchorLimit));
     const QFont font = currentFont();
+    charge(textCost(static_cast<std::uint64_t>(text.size()), font.pixelSize(), picture.size()));
     const QFontMetricsF metrics(font);
     const double width = metrics.horizontalAdvance(text);
 
@@ -365,9 +408,6 @@ void MetafileCanvas::drawText(QPointF reference, const QString& text,
     else if ((alignment & AlignVerticalMask) != AlignBaseline)
         offset.setY(metrics.ascent());
 
-    // Whatever the rotation, the text stays within this square.
-    const double reach = width + metrics.height();
-    spend(QRectF(anchor.x() - reach, anchor.y() - reach, 2 * reach, 2 * reach));
     painter.save();
     painter.translate(anchor);
     painter.rotate(-state.font.escapementDegrees);
@@ -516,6 +556,8 @@ void MetafileCanvas::output(const QPainterPath& logicalPath, Paint paintMode, Fi
         paint(mapped, paintMode);
         return;
     }
+    if (recordedPath.elementCount() + mapped.elementCount() > MaxPathElements)
+        refuseAsTooComplex();
     if (figure == Figure::Continues && figureOpen)
         recordedPath.connectPath(mapped);
     else
@@ -536,6 +578,7 @@ QRectF MetafileCanvas::pictureWithMargin(double margin) const {
 }
 
 void MetafileCanvas::fillArea(const QPainterPath& picturePath, const QBrush& brush) {
+    charge(fillCost(picturePath, picture.size()));
     const QRectF window = pictureWithMargin(1);
     QPainterPath area;
     area.setFillRule(state.fillRule);
@@ -546,30 +589,19 @@ void MetafileCanvas::fillArea(const QPainterPath& picturePath, const QBrush& bru
         area.addPolygon(clipped);
         area.closeSubpath();
     }
-    spend(area.boundingRect());
     painter.fillPath(area, brush);
 }
 
 void MetafileCanvas::strokeLines(const QPainterPath& picturePath) {
     const QPen pen = currentPen();
+    charge(strokeCost(picturePath, pen.widthF(), picture.size()));
     // Far enough out that the cut ends, their caps and mitred joins stay out of sight.
     const QRectF window = pictureWithMargin(2 * pen.widthF() + 2);
     QPainterPath lines;
     for (const QPolygonF& figure : picturePath.toSubpathPolygons())
         addClippedPolyline(figure, window, lines);
-    const double reach = pen.widthF() + 1;
-    spend(lines.boundingRect().adjusted(-reach, -reach, reach, reach));
     // GDI draws a line through the pixels at its coordinates, that is their centres.
     painter.strokePath(lines.translated(0.5, 0.5), pen);
-}
-
-void MetafileCanvas::spend(const QRectF& bounds) {
-    const QRectF touched = bounds.intersected(pictureWithMargin(0));
-    if (touched.isEmpty())
-        return;
-    paintedArea += touched.width() * touched.height();
-    if (paintedArea > geometry.paintBudget)
-        throw Error(QStringLiteral("Fichier %1 trop complexe à dessiner.").arg(geometry.format));
 }
 
 void MetafileCanvas::applyBackground() {

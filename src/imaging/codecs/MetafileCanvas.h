@@ -84,10 +84,6 @@ private:
     std::set<std::uint32_t> freeSlots;
 };
 
-// The area all drawings of a file may cover together, counted over their bounds: a few seconds of
-// painting at most, yet thousands of full-picture fills.
-inline constexpr double DefaultPaintBudget = double(std::int64_t{1} << 33);
-
 // Where the picture sits in the reference device's coordinates.
 struct CanvasGeometry {
     QLatin1String format; // for error texts
@@ -95,7 +91,9 @@ struct CanvasGeometry {
     QRectF frame;               // device rectangle the picture shows
     QSizeF pixelsPerMillimetre; // of the reference device, for the metric map modes
     MapMode mapMode = MapMode::Text;
-    double paintBudget = DefaultPaintBudget;
+    // The work all drawings of the file may cost together (see MetafileCost.h); by default what
+    // suits the picture's size.
+    std::optional<double> paintBudget;
 };
 
 // A GDI-like device context drawing onto a white picture: records give logical coordinates, mapped
@@ -106,6 +104,8 @@ public:
     explicit MetafileCanvas(const CanvasGeometry& geometry);
 
     ObjectTable& objects() { return table; }
+    // Counts work against the paint budget; throws orvandel::Error once the budget is spent.
+    void charge(double cost);
     // Makes the object current; an index with nothing behind it is ignored.
     void selectObject(std::uint32_t index);
     void select(const GraphicsObject& object);
@@ -188,8 +188,9 @@ private:
     QRectF pictureWithMargin(double margin) const;
     void fillArea(const QPainterPath& picturePath, const QBrush& brush);
     void strokeLines(const QPainterPath& picturePath);
-    // Counts the part of `bounds` on the picture against the paint budget; throws once it is spent.
-    void spend(const QRectF& bounds);
+    void refuseAsTooComplex() const;
+    // How many segments a cubic curve, given by its logical control points, is cut into.
+    int curveSegments(const QPointF (&curve)[4]) const;
     void applyBackground();
 
     CanvasGeometry geometry;
@@ -203,7 +204,8 @@ private:
     QPainterPath recordedPath;
     bool recordingPath = false;
     bool figureOpen = false;
-    double paintedArea = 0;
+    double paintBudget = 0;
+    double spent = 0;
 };
 
 } // namespace orvandel::imaging

@@ -51,6 +51,20 @@ QSize checkedPictureSize(double width, double height, QLatin1String format) {
                  static_cast<int>(pixelLength(double(pixelHeight) * scale)));
 }
 
+// `size` scaled down, proportions kept, to the smallest size that still covers `bound`.
+QSize sizeCovering(QSize size, QSize bound) {
+    if (bound.isEmpty())
+        return size;
+    const double scale =
+        std::max(double(bound.width()) / size.width(), double(bound.height()) / size.height());
+    if (scale >= 1)
+        return size;
+    return QSize(static_cast<int>(std::min<std::int64_t>(
+                     size.width(), pixelLength(std::ceil(size.width() * scale)))),
+                 static_cast<int>(std::min<std::int64_t>(
+                     size.height(), pixelLength(std::ceil(size.height() * scale)))));
+}
+
 // The window a WMF's records are drawn through: its placeable box, or else (no placeable header)
 // the extent of its first SetWindowExt record.
 QRectF wmfWindow(const RecordBytes& header, bool placeable, ByteView records) {
@@ -112,7 +126,7 @@ CanvasGeometry emfGeometry(const RecordBytes& header) {
 
 } // namespace
 
-QImage decodeWmf(ByteView file) {
+QImage decodeWmf(ByteView file, QSize bound) {
     const RecordBytes bytes(file, Wmf);
     const bool placeable = file.size() >= 4 && bytes.u32(0) == PlaceableKey;
     const std::size_t headerStart = placeable ? PlaceableHeaderSize : 0;
@@ -138,7 +152,7 @@ QImage decodeWmf(ByteView file) {
     // The window (placeable box, then whatever the records set) fills the whole picture.
     CanvasGeometry geometry;
     geometry.format = Wmf;
-    geometry.pictureSize = pictureSize;
+    geometry.pictureSize = sizeCovering(pictureSize, bound);
     geometry.frame = QRectF(QPointF(), QSizeF(pictureSize));
     geometry.pixelsPerMillimetre = QSizeF(ScreenPixelsPerMillimetre, ScreenPixelsPerMillimetre);
     geometry.mapMode = MapMode::Anisotropic;
@@ -149,7 +163,7 @@ QImage decodeWmf(ByteView file) {
     return canvas.finish();
 }
 
-QImage decodeEmf(ByteView file) {
+QImage decodeEmf(ByteView file, QSize bound) {
     const RecordBytes bytes(file, Emf);
     if (file.size() < EmfMinimumHeaderSize)
         refuseMetafile(Emf, QStringLiteral("en-tête tronqué."));
@@ -162,7 +176,9 @@ QImage decodeEmf(ByteView file) {
     if (fileSize > file.size())
         refuseMetafile(Emf, QStringLiteral("fichier tronqué."));
 
-    MetafileCanvas canvas(emfGeometry(bytes));
+    CanvasGeometry geometry = emfGeometry(bytes);
+    geometry.pictureSize = sizeCovering(geometry.pictureSize, bound);
+    MetafileCanvas canvas(geometry);
     playEmf(file.subspan(static_cast<std::size_t>(headerSize),
                          static_cast<std::size_t>(fileSize - headerSize)),
             canvas);

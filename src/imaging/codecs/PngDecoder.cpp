@@ -1,5 +1,6 @@
 #include "PngDecoder.h"
 
+#include "PngChunks.h"
 #include "common/Error.h"
 #include "imaging/PictureBuffer.h"
 #include "imaging/PictureLimits.h"
@@ -7,6 +8,7 @@
 #include <spng.h>
 
 #include <memory>
+#include <optional>
 
 namespace orvandel::imaging {
 
@@ -15,7 +17,8 @@ namespace {
 const QString FormatName = QStringLiteral("PNG");
 
 // Text, profiles and other side chunks are kept in memory while decoding: cap what a file may
-// make us hold. The pixels themselves stream through and are bounded by the picture size.
+// make us hold. Larger ones are dropped before decoding. The pixels themselves stream through and
+// are bounded by the picture size.
 constexpr std::size_t MaxChunkSize = std::size_t{16} << 20;
 constexpr std::size_t MaxChunkCache = std::size_t{64} << 20;
 
@@ -100,6 +103,10 @@ void decodeRows(spng_ctx* context, QImage& picture, bool interlaced) {
 } // namespace
 
 QImage decodePng(ByteView file) {
+    const std::optional<QByteArray> withoutOversizedChunks = checkPngChunks(file, MaxChunkSize);
+    if (withoutOversizedChunks)
+        file = ByteView(reinterpret_cast<const std::uint8_t*>(withoutOversizedChunks->constData()),
+                        static_cast<std::size_t>(withoutOversizedChunks->size()));
     const Context context = openPng(file);
     spng_ihdr header{};
     check(spng_get_ihdr(context.get(), &header));

@@ -6,6 +6,7 @@
 
 #include <tiffio.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -130,6 +131,30 @@ TiffPointer openTiff(MemoryFile& file, ErrorText& error) {
     return tiff;
 }
 
+// A tile may be larger than a small picture, but one far larger only makes the reader decompress
+// and hold pixels that are never shown.
+constexpr std::uint64_t MinTileLimit = std::uint64_t{1} << 22;
+constexpr std::uint64_t TileToPictureRatio = 4;
+
+void checkTileSize(TIFF* tiff, std::uint32_t width, std::uint32_t height) {
+    if (!TIFFIsTiled(tiff))
+        return;
+    std::uint32_t tileWidth = 0;
+    std::uint32_t tileHeight = 0;
+    TIFFGetField(tiff, TIFFTAG_TILEWIDTH, &tileWidth);
+    TIFFGetField(tiff, TIFFTAG_TILELENGTH, &tileHeight);
+    const std::uint64_t tilePixels = std::uint64_t{tileWidth} * tileHeight;
+    const std::uint64_t picturePixels = std::uint64_t{width} * height;
+    if (tilePixels <= std::max(MinTileLimit, TileToPictureRatio * picturePixels))
+        return;
+    throw Error(
+        QStringLiteral("Image TIFF invalide : tuile de %1 × %2 pixels pour une image de %3 × %4.")
+            .arg(tileWidth)
+            .arg(tileHeight)
+            .arg(width)
+            .arg(height));
+}
+
 class RgbaReader {
 public:
     explicit RgbaReader(TIFF* tiff) {
@@ -193,6 +218,7 @@ QImage decodeTiff(ByteView file) {
     TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
     TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
     checkPictureSize(width, height, FormatName);
+    checkTileSize(tiff.get(), width, height);
 
     RgbaReader reader(tiff.get());
     // The raster is read whole into the picture, whose rows are exactly 4 × width bytes.

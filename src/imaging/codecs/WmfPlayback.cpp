@@ -1,6 +1,7 @@
 #include "WmfPlayback.h"
 
 #include "MetafileCanvas.h"
+#include "MetafileCost.h"
 #include "MetafileRecord.h"
 
 #include <algorithm>
@@ -75,18 +76,19 @@ std::uint64_t countAt(const RecordBytes& parameters, std::uint64_t offset) {
     return static_cast<std::uint64_t>(count);
 }
 
-std::vector<QPolygonF> polyPolygon(const RecordBytes& parameters) {
+std::vector<QPolygonF> polyPolygon(const RecordBytes& parameters, MetafileCanvas& canvas) {
     const std::uint64_t polygonCount = parameters.u16(0);
+    canvas.charge(figureCost(polygonCount));
     std::uint64_t pointCount = 0;
     for (std::uint64_t index = 0; index < polygonCount; ++index)
         pointCount += parameters.u16(2 + index * 2);
     const QPolygonF points = pointsAt(parameters, 2 + polygonCount * 2, pointCount);
     std::vector<QPolygonF> polygons;
-    polygons.reserve(static_cast<std::size_t>(polygonCount));
     qsizetype start = 0;
     for (std::uint64_t index = 0; index < polygonCount; ++index) {
         const qsizetype length = parameters.u16(2 + index * 2);
-        polygons.emplace_back(points.mid(start, length));
+        if (length >= 2)
+            polygons.emplace_back(points.mid(start, length));
         start += length;
     }
     return polygons;
@@ -242,7 +244,7 @@ void play(const MetafileRecord& record, MetafileCanvas& canvas) {
         canvas.drawPolyline(pointsAt(parameters, 2, countAt(parameters, 0)));
         break;
     case PolyPolygon:
-        canvas.drawPolygons(polyPolygon(parameters));
+        canvas.drawPolygons(polyPolygon(parameters, canvas));
         break;
     case TextOut:
         drawTextOut(parameters, canvas);

@@ -1,71 +1,71 @@
 #include "ProfileFile.h"
 
-#include "IniDocument.h"
-#include "TextEncoding.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 #include "platform/AtomicFileWriter.h"
-
-#include <QFile>
-
-#include <optional>
 
 namespace orvandel {
 
 namespace {
 
-// A settings file is a few hundred bytes; anything this large is not one of ours.
-constexpr qint64 MaxProfileFileSize = 16 * 1024 * 1024;
-
-enum class FileState { Missing, Read, Unreadable };
-
-struct FileContent {
-    FileState state = FileState::Missing;
-    DecodedText text;
-};
-
-FileContent readContent(const QString& path) {
-    QFile file(path);
-    if (!file.exists())
-        return {};
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxProfileFileSize)
-        return {FileState::Unreadable, {}};
-    const QByteArray bytes = file.read(MaxProfileFileSize + 1);
-    if (bytes.size() > MaxProfileFileSize || file.error() != QFile::NoError)
-        return {FileState::Unreadable, {}};
-    return {FileState::Read, decodeText(bytes)};
-}
+// A settings file is a few hundred bytes; anything larger than this is not one of ours.
+constexpr std::int64_t MaxProfileFileSize = 16 * 1024 * 1024;
 
 } // namespace
 
 ProfileFile::ProfileFile(QString path)
     : filePath(std::move(path)) {}
 
+ProfileFile::Content& ProfileFile::current() const {
+    if (cached && cached->stamp == platform::regularFileStamp(filePath))
+        return *cached;
+    platform::RegularFileContent file = platform::readRegularFile(filePath, MaxProfileFileSize);
+    Content content;
+    content.state = file.state;
+    if (file.state == platform::RegularFileState::Read) {
+        DecodedText decoded = decodeText(file.bytes);
+        file.bytes.clear();
+        content.document = IniDocument::parse(decoded.text);
+        content.encoding = decoded.encoding;
+    }
+    if (file.state != platform::RegularFileState::Missing)
+        content.stamp = file.stamp;
+    cached = std::move(content);
+    return *cached;
+}
+
 QString ProfileFile::readString(const QString& section, const QString& key,
                                 const QString& defaultValue) const {
-    const FileContent content = readContent(filePath);
-    if (content.state != FileState::Read)
+    const Content& content = current();
+    if (content.state != platform::RegularFileState::Read)
         return defaultValue;
-    return IniDocument::parse(content.text.text).value(section, key).value_or(defaultValue);
+    return content.document.value(section, key).value_or(defaultValue);
 }
 
 void ProfileFile::writeString(const QString& section, const QString& key,
                               const QString& value) const {
-    const FileContent content = readContent(filePath);
-    if (content.state == FileState::Unreadable)
+    Content& content = current();
+    if (content.state == platform::RegularFileState::Unreadable)
         throw Error(formatMessage(FrameworkMessages::CannotWrite, {filePath}));
-    IniDocument document = IniDocument::parse(content.text.text);
-    document.setValue(section, key, value);
-    const QString text = document.toText();
-    const TextEncoding encoding =
-        canEncode(text, content.text.encoding) ? content.text.encoding : TextEncoding::Utf8;
-    const QByteArray bytes = encodeText(text, encoding);
+    // Changed where it lies, as a copy would touch as much memory again; a failure below drops
+    // it, so that the next use reads the file as it is.
     try {
-        platform::replaceFileContent(filePath,
-                                     std::as_bytes(std::span(bytes.data(), bytes.size())));
+        content.document.setValue(section, key, value);
+        const EncodedText encoded =
+            encodeKeepingMeaning(content.document.toText(), content.encoding);
+        platform::replaceFileContent(
+            filePath, std::as_bytes(std::span(encoded.bytes.constData(),
+                                              static_cast<std::size_t>(encoded.bytes.size()))));
+        content.encoding = encoded.encoding;
     } catch (const Error&) {
+        cached.reset();
         throw Error(formatMessage(FrameworkMessages::CannotWrite, {filePath}));
+    } catch (...) {
+        cached.reset();
+        throw;
     }
+    content.state = platform::RegularFileState::Read;
+    content.stamp = platform::regularFileStamp(filePath);
 }
 
 } // namespace orvandel

@@ -1,14 +1,24 @@
 #pragma once
 
+#include "IniDocument.h"
+#include "TextEncoding.h"
+#include "platform/RegularFile.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace orvandel {
 
 // A settings file read and written key by key, in the manner of the Windows private-profile
 // functions: a missing file or key reads as the default, the first write creates the file, and
-// every write reaches the disk at once, through a temporary file and a rename. The file keeps
-// its other lines and its encoding (UTF-8 for new files; UTF-16LE and Windows-1252 files stay
-// so, unless a value needs characters Windows-1252 lacks, in which case the file becomes UTF-8).
+// every write reaches the disk at once, through the atomic file writer. The file keeps its other
+// bytes and its encoding (UTF-8 for new files; UTF-16 and Windows-1252 files stay so, unless the
+// written text would then read as something else, in which case the file becomes UTF-8).
+// Anything at the path but a regular file reads as a missing file, and writes to it are refused.
+//
+// One object stands for one occasion of reading or writing: the file is read and parsed once, on
+// first use, and kept for the keys that follow while the file on disk stays the same.
 class ProfileFile {
 public:
     explicit ProfileFile(QString path);
@@ -21,7 +31,17 @@ public:
     void writeString(const QString& section, const QString& key, const QString& value) const;
 
 private:
+    struct Content {
+        platform::RegularFileState state = platform::RegularFileState::Missing;
+        IniDocument document;
+        TextEncoding encoding = TextEncoding::Utf8;
+        std::optional<platform::FileStamp> stamp;
+    };
+    Content& current() const;
+
     QString filePath;
+    // The parsed file, shared by the reads and writes of the occasion; changes nothing visible.
+    mutable std::optional<Content> cached;
 };
 
 } // namespace orvandel

@@ -17,7 +17,28 @@ constexpr std::array<char16_t, 32> windows1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr char utf8Bom[] = "\xEF\xBB\xBF";
-constexpr char utf16Bom[] = "\xFF\xFE";
+constexpr char utf16LittleEndianBom[] = "\xFF\xFE";
+constexpr char utf16BigEndianBom[] = "\xFE\xFF";
+
+// The marks are taken off by hand; one more at the start of the text is a character of it.
+constexpr auto decoderFlags =
+    QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+constexpr auto encoderFlags = QStringConverter::Flag::Stateless;
+
+QString decodeUtf16(const QByteArray& bytes, QStringConverter::Encoding encoding) {
+    QStringDecoder decoder(encoding, decoderFlags);
+    return decoder(bytes.sliced(2));
+}
+
+QByteArray encodeUtf16(const QString& text, QStringConverter::Encoding encoding, const char* mark) {
+    QStringEncoder encoder(encoding, encoderFlags);
+    return QByteArray(mark, 2) + QByteArray(encoder(text));
+}
+
+bool isWindows1252(TextEncoding encoding) {
+    return encoding == TextEncoding::Windows1252 ||
+           encoding == TextEncoding::Windows1252WithUtf8Bom;
+}
 
 QString decodeWindows1252(const QByteArray& bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
@@ -53,17 +74,18 @@ QByteArray encodeWindows1252(const QString& text) {
 } // namespace
 
 DecodedText decodeText(const QByteArray& bytes) {
-    if (bytes.startsWith(utf16Bom)) {
-        QStringDecoder decoder(QStringDecoder::Utf16LE);
-        return {decoder(bytes.sliced(2)), TextEncoding::Utf16LittleEndian};
-    }
+    if (bytes.startsWith(utf16LittleEndianBom))
+        return {decodeUtf16(bytes, QStringDecoder::Utf16LE), TextEncoding::Utf16LittleEndian};
+    if (bytes.startsWith(utf16BigEndianBom))
+        return {decodeUtf16(bytes, QStringDecoder::Utf16BE), TextEncoding::Utf16BigEndian};
     const bool hasUtf8Bom = bytes.startsWith(utf8Bom);
     const QByteArray body = hasUtf8Bom ? bytes.sliced(3) : bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder utf8(QStringDecoder::Utf8, decoderFlags);
     QString text = utf8(body);
     if (!utf8.hasError())
         return {std::move(text), hasUtf8Bom ? TextEncoding::Utf8WithBom : TextEncoding::Utf8};
-    return {decodeWindows1252(bytes), TextEncoding::Windows1252};
+    return {decodeWindows1252(body),
+            hasUtf8Bom ? TextEncoding::Windows1252WithUtf8Bom : TextEncoding::Windows1252};
 }
 
 QByteArray encodeText(const QString& text, TextEncoding encoding) {
@@ -72,18 +94,33 @@ QByteArray encodeText(const QString& text, TextEncoding encoding) {
         return text.toUtf8();
     case TextEncoding::Utf8WithBom:
         return QByteArray(utf8Bom) + text.toUtf8();
-    case TextEncoding::Utf16LittleEndian: {
-        QStringEncoder encoder(QStringEncoder::Utf16LE);
-        return QByteArray(utf16Bom, 2) + QByteArray(encoder(text));
-    }
+    case TextEncoding::Utf16LittleEndian:
+        return encodeUtf16(text, QStringEncoder::Utf16LE, utf16LittleEndianBom);
+    case TextEncoding::Utf16BigEndian:
+        return encodeUtf16(text, QStringEncoder::Utf16BE, utf16BigEndianBom);
     case TextEncoding::Windows1252:
         return encodeWindows1252(text);
+    case TextEncoding::Windows1252WithUtf8Bom:
+        return QByteArray(utf8Bom) + encodeWindows1252(text);
     }
     return text.toUtf8();
 }
 
+EncodedText encodeKeepingMeaning(const QString& text, TextEncoding preferred) {
+    if (canEncode(text, preferred)) {
+        QByteArray bytes = encodeText(text, preferred);
+        // Only Windows-1252 bytes can read back as something else, as UTF-8 or UTF-16.
+        if (!isWindows1252(preferred) || decodeText(bytes).text == text)
+            return {std::move(bytes), preferred};
+    }
+    const TextEncoding fallback = preferred == TextEncoding::Windows1252WithUtf8Bom
+                                      ? TextEncoding::Utf8WithBom
+                                      : TextEncoding::Utf8;
+    return {encodeText(text, fallback), fallback};
+}
+
 bool canEncode(const QString& text, TextEncoding encoding) {
-    if (encoding != TextEncoding::Windows1252)
+    if (!isWindows1252(encoding))
         return true;
     for (const QChar character : text) {
         if (windows1252Byte(character.unicode()) < 0)

@@ -9,12 +9,18 @@
 namespace orvandel::platform {
 
 QString executableFolder() {
+    const QString path = executablePath();
+    if (path.isEmpty())
+        return QStringLiteral("./");
+    return path.left(path.lastIndexOf(u'/') + 1);
+}
+
+QString executablePath() {
     char buffer[PATH_MAX];
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer);
     if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer)
-        return QStringLiteral("./");
-    const QString path = QFile::decodeName(QByteArray(buffer, static_cast<qsizetype>(length)));
-    return path.left(path.lastIndexOf(u'/') + 1);
+        return {};
+    return QFile::decodeName(QByteArray(buffer, static_cast<qsizetype>(length)));
 }
 
 } // namespace orvandel::platform

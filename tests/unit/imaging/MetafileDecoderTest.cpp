@@ -4,6 +4,7 @@
 #include "PictureFixtures.h"
 #include "common/Error.h"
 #include "imaging/codecs/MetafileCanvas.h"
+#include "imaging/codecs/MetafileCost.h"
 
 #include <gtest/gtest.h>
 
@@ -371,20 +372,37 @@ TEST(MetafileCanvasTest, PaintingStopsOnceTheBudgetIsSpent) {
     geometry.format = QLatin1String("WMF");
     geometry.pictureSize = QSize(10, 10);
     geometry.frame = QRectF(0, 0, 10, 10);
-    geometry.paintBudget = 250;
+    QPainterPath square;
+    square.addRect(-5, -5, 100, 100);
+    const double squareCost = orvandel::imaging::fillCost(square, geometry.pictureSize);
+    geometry.paintBudget = 2.5 * squareCost;
     MetafileCanvas canvas(geometry);
     canvas.select(orvandel::imaging::MetafilePen{Qt::NoPen});
-    // Only what lands on the picture counts: 100 pixels a fill.
-    for (int index = 0; index < 100; ++index)
-        canvas.drawRectangle(QRectF(20, 20, 1000, 1000));
     canvas.drawRectangle(QRectF(-5, -5, 100, 100));
     canvas.drawRectangle(QRectF(-5, -5, 100, 100));
     try {
         canvas.drawRectangle(QRectF(-5, -5, 100, 100));
         ADD_FAILURE() << "drawn beyond the budget";
     } catch (const orvandel::Error& error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("trop complexe"))) << error.what();
+        EXPECT_EQ(error.message(), QStringLiteral("Fichier WMF trop complexe à dessiner."));
     }
+}
+
+TEST(MetafileCostTest, GrowsWithTheWorkNotWithTheBounds) {
+    const QSize picture(1000, 1000);
+    QPainterPath diagonal(QPointF(0, 0));
+    diagonal.lineTo(1000, 1000);
+    QPainterPath zigzag(QPointF(0, 0));
+    for (int index = 1; index <= 100; ++index)
+        zigzag.lineTo(index * 10, index % 2 == 0 ? 0 : 1000);
+    using orvandel::imaging::strokeCost;
+    // A thin diagonal costs its band, not its bounding box; a wide pen makes it cost more.
+    EXPECT_LT(strokeCost(diagonal, 1, picture), 100'000);
+    EXPECT_GT(strokeCost(diagonal, 500, picture), 20 * strokeCost(diagonal, 1, picture));
+    // Every segment of a zigzag counts, though their bounds together are those of one.
+    EXPECT_GT(strokeCost(zigzag, 500, picture), 50 * strokeCost(diagonal, 500, picture) / 2);
+    // Off the picture, only the segments' set-up counts.
+    EXPECT_LT(strokeCost(zigzag.translated(5000, 0), 500, picture), 10'000);
 }
 
 // --- EMF -----------------------------------------------------------------------------------------

@@ -8,7 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <future>
 
 using orvandel::ProfileFile;
 
@@ -115,19 +120,85 @@ TEST(ProfileFile, AWindows1252FileIsReadAndWrittenBackInItsEncoding) {
     EXPECT_EQ(read(file, "Images"), QStringLiteral("C:\\Café\\"));
 }
 
-TEST(ProfileFile, AUtf16FileIsReadAndWrittenBackInItsEncoding) {
+TEST(ProfileFile, Utf16FilesAreReadAndWrittenBackInTheirByteOrder) {
+    const std::pair<QStringEncoder::Encoding, QByteArray> byteOrders[] = {
+        {QStringEncoder::Utf16LE, QByteArray("\xFF\xFE", 2)},
+        {QStringEncoder::Utf16BE, QByteArray("\xFE\xFF", 2)}};
+    for (const auto& [byteOrder, mark] : byteOrders) {
+        TestFolder folder;
+        QStringEncoder utf16(byteOrder);
+        folder.write("Options.ini",
+                     mark + QByteArray(utf16(QStringLiteral("[Options]\r\nNom Album=Santé\r\n"))));
+        const ProfileFile file(folder.filePath("Options.ini"));
+        EXPECT_EQ(read(file, "Nom Album"), QStringLiteral("Santé")) << mark.toHex().constData();
+        file.writeString(options, "Timer", "60");
+        EXPECT_EQ(folder.read("Options.ini"),
+                  mark + QByteArray(
+                             utf16(QStringLiteral("[Options]\r\nNom Album=Santé\r\nTimer=60\r\n"))))
+            << mark.toHex().constData();
+    }
+}
+
+TEST(ProfileFile, AUtf8MarkBeforeWindows1252TextIsKeptAndKeepsTheSection) {
     TestFolder folder;
-    QStringEncoder utf16(QStringEncoder::Utf16LE);
-    const QByteArray original =
-        QByteArray("\xFF\xFE", 2) +
-        QByteArray(utf16(QStringLiteral("[Options]\r\nNom Album=Santé\r\n")));
+    const QByteArray original = "\xEF\xBB\xBF[Options]\r\nNom Album=Sant\xE9\r\n";
     folder.write("Options.ini", original);
     const ProfileFile file(folder.filePath("Options.ini"));
     EXPECT_EQ(read(file, "Nom Album"), QStringLiteral("Santé"));
     file.writeString(options, "Timer", "60");
+    EXPECT_EQ(folder.read("Options.ini"), original + "Timer=60\r\n");
+    EXPECT_EQ(ProfileFile(file.path()).readString(options, "Nom Album", {}),
+              QStringLiteral("Santé"));
+}
+
+TEST(ProfileFile, AWindows1252FileThatWouldReadAsUtf8AfterAWriteBecomesUtf8) {
+    TestFolder folder;
+    // "Ô Soleil" with a no-break space is D4 A0 in Windows-1252, a valid UTF-8 pair; the "é" of
+    // the album name is the only byte that keeps the file from reading as UTF-8.
+    folder.write("Options.ini", "[Options]\r\nImages=\xD4\xA0Soleil\r\nNom Album=Sant\xE9\r\n");
+    const QString soleil = QStringLiteral("Ô\u00A0Soleil");
+    const ProfileFile file(folder.filePath("Options.ini"));
+    EXPECT_EQ(read(file, "Images"), soleil);
+    file.writeString(options, "Nom Album", "Nature");
+    EXPECT_EQ(ProfileFile(file.path()).readString(options, "Images", {}), soleil);
+    EXPECT_EQ(ProfileFile(file.path()).readString(options, "Nom Album", {}), "Nature");
+}
+
+TEST(ProfileFile, AFifoReadsAsMissingAtOnceAndIsNeverWritten) {
+    TestFolder folder;
+    const QString path = folder.filePath("Options.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+    auto reading = std::async(std::launch::async, [&] { return read(ProfileFile(path), "Timer"); });
+    if (reading.wait_for(std::chrono::seconds(1)) != std::future_status::ready) {
+        // Let the stuck read end, so that the test can report instead of hanging.
+        ::close(::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK));
+        FAIL() << "reading a FIFO blocked";
+    }
+    EXPECT_EQ(reading.get(), "<default>");
+    const ProfileFile file(path);
+    try {
+        file.writeString(options, "Timer", "20");
+        FAIL() << "the write should have been refused";
+    } catch (const orvandel::Error& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Impossible d'écrire dans %1").arg(path));
+    }
+    struct stat status {};
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+}
+
+TEST(ProfileFile, OneObjectSeesChangesMadeToTheFileBetweenItsUses) {
+    TestFolder folder;
+    folder.write("Options.ini", "[Options]\nTimer=15\n");
+    const ProfileFile file(folder.filePath("Options.ini"));
+    EXPECT_EQ(read(file, "Timer"), "15");
+    folder.write("Options.ini", "[Options]\nTimer=15\nPosition=2\n");
+    EXPECT_EQ(read(file, "Position"), "2");
+    file.writeString(options, "Timer", "20");
+    folder.write("Options.ini", "[Options]\nTimer=20\nPosition=2\n; by hand\n");
+    file.writeString(options, "Position", "1");
     EXPECT_EQ(folder.read("Options.ini"),
-              QByteArray("\xFF\xFE", 2) + QByteArray(utf16(QStringLiteral(
-                                              "[Options]\r\nNom Album=Santé\r\nTimer=60\r\n"))));
+              QByteArray("[Options]\nTimer=20\nPosition=1\n; by hand\n"));
 }
 
 TEST(ProfileFile, ARefusedWriteNamesTheFileAndChangesNothing) {

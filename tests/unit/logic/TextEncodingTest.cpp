@@ -8,7 +8,8 @@ TEST(TextEncoding, RecognisesEachEncodingAndRoundTrips) {
     const QString text = QStringLiteral("[Options]\nNom Album=Santé €\n");
     for (const TextEncoding encoding :
          {TextEncoding::Utf8, TextEncoding::Utf8WithBom, TextEncoding::Utf16LittleEndian,
-          TextEncoding::Windows1252}) {
+          TextEncoding::Utf16BigEndian, TextEncoding::Windows1252,
+          TextEncoding::Windows1252WithUtf8Bom}) {
         const DecodedText decoded = decodeText(encodeText(text, encoding));
         EXPECT_EQ(decoded.text, text);
         EXPECT_EQ(decoded.encoding, encoding);

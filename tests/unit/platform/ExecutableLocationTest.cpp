@@ -11,3 +11,8 @@ TEST(ExecutableLocation, IsTheFolderOfTheRunningProgramWithASeparator) {
     const QString program = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
     EXPECT_EQ(folder + QFileInfo(program).fileName(), program);
 }
+
+TEST(ExecutableLocation, IsTheFullPathOfTheRunningProgram) {
+    EXPECT_EQ(orvandel::platform::executablePath(),
+              QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath());
+}

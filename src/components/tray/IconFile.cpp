@@ -1,0 +1,37 @@
+#include "IconFile.h"
+
+#include "common/Error.h"
+#include "imaging/codecs/IcoDecoder.h"
+
+#include <QFile>
+#include <QPixmap>
+
+namespace orvandel {
+
+namespace {
+
+// Icons are small; anything bigger is not one, and is not read into memory.
+constexpr qint64 MaxIconFileSize = 16 * 1024 * 1024;
+
+QByteArray readIconFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(path));
+    if (file.size() > MaxIconFileSize)
+        throw Error(QStringLiteral("Le fichier \"%1\" n'est pas une icône.").arg(path));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFile::NoError)
+        throw Error(QStringLiteral("Impossible de lire le fichier \"%1\".").arg(path));
+    return bytes;
+}
+
+} // namespace
+
+QIcon loadIconFile(const QString& path) {
+    const QByteArray bytes = readIconFile(path);
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    const QImage picture = imaging::decodeIco({data, static_cast<std::size_t>(bytes.size())});
+    return QIcon(QPixmap::fromImage(picture));
+}
+
+} // namespace orvandel

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+namespace orvandel {
+
+// Reads a .ico file whatever its name; a missing, unreadable or damaged file throws
+// orvandel::Error with a text for the user.
+QIcon loadIconFile(const QString& path);
+
+} // namespace orvandel

@@ -1,0 +1,64 @@
+#include "forms/about/A_Propos.h"
+
+#include "forms/about/AboutPictures.h"
+#include "forms/about/WindowPlacement.h"
+#include "forms/common/DragBand.h"
+#include "forms/common/RoundedShape.h"
+#include "ui_A_Propos.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace orvandel {
+namespace {
+
+constexpr int CornerEllipse = 20;
+constexpr int DragBandHeight = 20;
+
+} // namespace
+
+TFormAPropos::TFormAPropos(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , ui(std::make_unique<Ui::TFormAPropos>()) {
+    ui->setupUi(this);
+    ui->Image1->setPixmap(monitorPicture());
+    connect(ui->Image2, &ClosePicture::clicked, this, &TFormAPropos::Image2Click);
+    // The band lies over the gradient panel and the icon; the close picture keeps its clicks.
+    auto* dragBand = new DragBand(*this, DragBandHeight);
+    dragBand->exclude(*ui->Image2);
+}
+
+TFormAPropos::~TFormAPropos() = default;
+
+void TFormAPropos::Show() {
+    FormPosition();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TFormAPropos::FormActivate() {
+    applyRoundedShape(*this, CornerEllipse, CornerEllipse);
+}
+
+void TFormAPropos::FormPosition() {
+    const QPoint cursor = QCursor::pos();
+    const QScreen* screen = QGuiApplication::screenAt(cursor);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        move(placeNearCursor(cursor, frameGeometry().size(), screen->availableGeometry()));
+}
+
+void TFormAPropos::Image2Click() {
+    hide();
+}
+
+bool TFormAPropos::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QWidget::event(event);
+}
+
+} // namespace orvandel

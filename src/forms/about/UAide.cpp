@@ -1,0 +1,55 @@
+#include "forms/about/UAide.h"
+
+#include "forms/about/WindowPlacement.h"
+#include "forms/common/RoundedShape.h"
+#include "ui_UAide.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace orvandel {
+namespace {
+
+constexpr int CornerEllipse = 30;
+
+} // namespace
+
+TFormAide::TFormAide(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , ui(std::make_unique<Ui::TFormAide>()) {
+    ui->setupUi(this);
+    connect(ui->Image1, &ClosePicture::clicked, this, &TFormAide::Image1Click);
+}
+
+TFormAide::~TFormAide() = default;
+
+void TFormAide::Show() {
+    if (!placed) {
+        const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen)
+            move(placeCentred(frameGeometry().size(), screen->availableGeometry()));
+        placed = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TFormAide::FormActivate() {
+    applyRoundedShape(*this, CornerEllipse, CornerEllipse);
+}
+
+void TFormAide::Image1Click() {
+    hide();
+}
+
+bool TFormAide::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QWidget::event(event);
+}
+
+} // namespace orvandel

@@ -1,0 +1,15 @@
+#include "StartupEntry.h"
+
+namespace orvandel::Utils {
+
+void AjouterDemarrageWindows(platform::StartupRegistration& registration,
+                             const QString& NomApplication, const QString& CheminApplication) {
+    registration.add(NomApplication, CheminApplication);
+}
+
+void SupprimerDemarrageWindows(platform::StartupRegistration& registration,
+                               const QString& NomApplication) {
+    registration.remove(NomApplication);
+}
+
+} // namespace orvandel::Utils

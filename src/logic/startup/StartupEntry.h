@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/StartupRegistration.h"
+
+#include <QString>
+
+namespace orvandel {
+
+// The value name under which the program registers itself to start at login.
+inline const QString StartupValueName = QStringLiteral("Lumivane");
+
+} // namespace orvandel
+
+namespace orvandel::Utils {
+
+// Makes `CheminApplication` start at login under the value name `NomApplication`, replacing an
+// earlier entry of that name. Throws "Echec à la définition des données pour '<name>'" when the
+// platform refuses.
+void AjouterDemarrageWindows(platform::StartupRegistration& registration,
+                             const QString& NomApplication, const QString& CheminApplication);
+
+// Deletes the entry `NomApplication`; a missing entry is no error.
+void SupprimerDemarrageWindows(platform::StartupRegistration& registration,
+                               const QString& NomApplication);
+
+} // namespace orvandel::Utils

@@ -1,0 +1,86 @@
+#include "TThreadNotification.h"
+
+#include "UThreadNotification.h"
+
+#include <system_error>
+
+namespace orvandel::UThreadNotification {
+
+namespace {
+
+constexpr std::chrono::milliseconds ChangeWaitCycle{200};
+
+} // namespace
+
+TThreadNotification::TThreadNotification(MainThreadQueue& mainThread,
+                                         std::function<void()> OnResultat, ErrorReport& report)
+    : handOver(mainThread, std::move(OnResultat), report) {}
+
+TThreadNotification::~TThreadNotification() {
+    // A watcher the main thread gave up waiting for frees itself on its own thread, which can
+    // only let itself go.
+    if (thread.joinable())
+        thread.detach();
+}
+
+void TThreadNotification::Go(const QString& NomDuDossier, bool CisSousRepertoire,
+                             std::uint32_t FiltreNotification) {
+    FNomDossier = NomDuDossier;
+    FCisSousRepertoire = CisSousRepertoire;
+    FFiltreNotification = FiltreNotification;
+    HandleNotification = platform::findFirstChangeNotification(
+        RetireSlash(FNomDossier),
+        FCisSousRepertoire ? platform::SubFolders::Included : platform::SubFolders::Excluded,
+        FFiltreNotification);
+    try {
+        thread = std::thread([self = shared_from_this()]() mutable {
+            self->Execute();
+            self->signalEnd();
+            self.reset();
+        });
+    } catch (const std::system_error&) {
+        // Like a folder that cannot be watched, a watcher that cannot start leaves the album
+        // unwatched without a word; its stop then has nothing to wait for.
+        signalEnd();
+    }
+}
+
+void TThreadNotification::Execute() {
+    try {
+        while (!Terminated.load()) {
+            if (HandleNotification->wait(ChangeWaitCycle) != platform::ChangeWait::Signalled)
+                continue;
+            // Re-armed before the listing, so a change made while it runs gives one more.
+            HandleNotification->rearm();
+            handOver.synchronize();
+        }
+    } catch (...) {
+        // Nothing on this thread can show an error; the watch simply ends.
+    }
+    HandleNotification.reset();
+}
+
+void TThreadNotification::signalEnd() {
+    {
+        const std::lock_guard lock(endMutex);
+        ended = true;
+    }
+    endSignal.notify_all();
+}
+
+void TThreadNotification::Terminate() {
+    Terminated.store(true);
+    handOver.withdraw();
+}
+
+bool TThreadNotification::WaitFor(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(endMutex);
+    if (!endSignal.wait_for(lock, timeout, [&] { return ended; }))
+        return false;
+    lock.unlock();
+    if (thread.joinable())
+        thread.join();
+    return true;
+}
+
+} // namespace orvandel::UThreadNotification

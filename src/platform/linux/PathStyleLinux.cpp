@@ -1,0 +1,9 @@
+#include "platform/PathStyle.h"
+
+namespace orvandel::platform {
+
+PathStyle nativePathStyle() {
+    return PathStyle::Posix;
+}
+
+} // namespace orvandel::platform

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "common/Error.h"
+#include "platform/WallpaperShell.h"
+
+#include <QStringList>
+
+#include <vector>
+
+// What the shells of a test were given; it outlives them, so that their release is recorded too.
+struct WallpaperShellLog {
+    QStringList calls;
+    // The whole path buffer handed to the last SetWallpaper.
+    std::vector<char16_t> pathBuffer;
+};
+
+// Records the shell calls in order. It can be told to fail at one step.
+class RecordingWallpaperShell final : public orvandel::platform::WallpaperShell {
+public:
+    enum class Step { None, SetWallpaperOptions, SetWallpaper, ApplyChanges };
+
+    explicit RecordingWallpaperShell(WallpaperShellLog& shellLog, Step stepThatFails = Step::None)
+        : log(shellLog)
+        , calls(shellLog.calls)
+        , failingStep(stepThatFails) {}
+    ~RecordingWallpaperShell() override { calls.append(QStringLiteral("Release")); }
+
+    void SetWallpaperOptions(const orvandel::platform::WallpaperOptions& options,
+                             std::uint32_t reserved) override {
+        calls.append(QStringLiteral("SetWallpaperOptions dwSize=%1 dwStyle=%2 reserved=%3")
+                         .arg(options.dwSize)
+                         .arg(options.dwStyle)
+                         .arg(reserved));
+        failAt(Step::SetWallpaperOptions);
+    }
+
+    void SetWallpaper(const char16_t* path, std::uint32_t reserved) override {
+        log.pathBuffer.assign(path, path + orvandel::platform::WallpaperPathBufferLength);
+        calls.append(QStringLiteral("SetWallpaper %1 reserved=%2")
+                         .arg(QString::fromUtf16(path))
+                         .arg(reserved));
+        failAt(Step::SetWallpaper);
+    }
+
+    void ApplyChanges(std::uint32_t flags) override {
+        calls.append(QStringLiteral("ApplyChanges flags=%1").arg(flags));
+        failAt(Step::ApplyChanges);
+    }
+
+private:
+    void failAt(Step step) const {
+        if (step == failingStep)
+            throw orvandel::Error(QStringLiteral("échec simulé"));
+    }
+
+    WallpaperShellLog& log;
+    QStringList& calls;
+    Step failingStep;
+};

@@ -1,0 +1,35 @@
+#include "logic/wallpaper/WallpaperPicture.h"
+
+#include "TestFolder.h"
+#include "common/Error.h"
+
+#include <gtest/gtest.h>
+
+using orvandel::Utils::readWallpaperPicture;
+
+namespace {
+
+// One red pixel: header, two-colour table, image descriptor, LZW data, trailer.
+const QByteArray RedPixelGif = QByteArray::fromHex("474946383961010001008000"
+                                                   "00ff0000000000"
+                                                   "2c000000000100010000"
+                                                   "0202440100"
+                                                   "3b");
+
+// The desktops show GIF files, so our own drawing does too, whatever the extension's case.
+TEST(WallpaperPictureTest, ReadsTheFirstFrameOfAGif) {
+    TestFolder folder;
+    for (const QString& name : {QStringLiteral("rouge.gif"), QStringLiteral("ROUGE.GIF")}) {
+        const QImage picture = readWallpaperPicture(folder.write(name, RedPixelGif), {1920, 1080});
+        ASSERT_EQ(picture.size(), QSize(1, 1)) << name.toStdString();
+        EXPECT_EQ(picture.pixel(0, 0), qRgb(255, 0, 0));
+    }
+}
+
+TEST(WallpaperPictureTest, DamagedGifRaises) {
+    TestFolder folder;
+    const QString path = folder.write(QStringLiteral("cut.gif"), RedPixelGif.left(12));
+    EXPECT_THROW(readWallpaperPicture(path, {}), orvandel::Error);
+}
+
+} // namespace

@@ -1,0 +1,248 @@
+#include "TestFolder.h"
+#include "WallpaperBackEndTesting.h"
+#include "common/Error.h"
+#include "platform/linux/wallpaper/KdeWallpaper.h"
+#include "platform/linux/wallpaper/PcmanfmWallpaper.h"
+#include "platform/linux/wallpaper/SwayWallpaper.h"
+#include "platform/linux/wallpaper/XfceWallpaper.h"
+
+#include <QFile>
+#include <QThread>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+using namespace orvandel::platform;
+
+namespace {
+
+// Records its name and arguments, separated by NUL bytes, a record separator after each call.
+// It fails with the text of fail-<name> when that file exists, and prints output-<name>.
+const QByteArray RecordingCommand = R"(#!/bin/sh
+name=${0##*/}
+{ printf '%s\0' "$name" "$@"; printf '\036\0'; } >> "$STANDIN_FOLDER/calls"
+if [ -f "$STANDIN_FOLDER/fail-$name" ]; then cat "$STANDIN_FOLDER/fail-$name" >&2; exit 3; fi
+if [ -f "$STANDIN_FOLDER/output-$name" ]; then cat "$STANDIN_FOLDER/output-$name"; fi
+)";
+
+// Records like the others, then runs until ended, noting its start and end.
+const QByteArray LastingCommand = RecordingCommand + R"(
+trap 'kill $sleeper; echo "ended $$" >> "$STANDIN_FOLDER/events"; exit 0' TERM
+echo "started $$" >> "$STANDIN_FOLDER/events"
+sleep 600 & sleeper=$!
+wait
+)";
+
+class CommandWallpaperTest : public ::testing::Test {
+protected:
+    CommandWallpaperTest() {
+        for (const char* name : {"xfconf-query", "dbus-send", "pcmanfm", "pcmanfm-qt"})
+            addStandIn(name, RecordingCommand);
+        addStandIn("swaybg", LastingCommand);
+        picture = folder.write(AwkwardFileName, "picture");
+    }
+
+    ~CommandWallpaperTest() override {
+        for (const QString& line : events()) {
+            if (line.startsWith(QStringLiteral("started ")))
+                ::kill(line.sliced(8).toInt(), SIGTERM);
+        }
+    }
+
+    void addStandIn(const QString& name, const QByteArray& script) {
+        const QString standIn = folder.write(QStringLiteral("bin/") + name, script);
+        QFile::setPermissions(standIn, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // Every call of a stand-in: its name, then its arguments.
+    QList<QStringList> calls() const {
+        QList<QStringList> recorded{{}};
+        for (const QByteArray& field : folder.read(QStringLiteral("standins/calls")).split('\0')) {
+            if (field == "\036")
+                recorded.append(QStringList());
+            else
+                recorded.last().append(QString::fromUtf8(field));
+        }
+        recorded.removeLast();
+        return recorded;
+    }
+
+    QStringList events() const {
+        return QString::fromUtf8(folder.read(QStringLiteral("standins/events")))
+            .split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    TestFolder folder;
+    ScopedVariable searchPath{"PATH", (folder.makeFolder("bin") + ":" + qgetenv("PATH")).toUtf8()};
+    ScopedVariable standIns{"STANDIN_FOLDER", folder.makeFolder("standins").toUtf8()};
+    ScopedVariable cache{"XDG_CACHE_HOME", folder.makeFolder("cache").toUtf8()};
+    ScopedVariable runtime{"XDG_RUNTIME_DIR", folder.makeFolder("runtime").toUtf8()};
+    QString picture;
+};
+
+TEST_F(CommandWallpaperTest, XfceSetsEveryBackdropOfEveryMonitorAndWorkspace) {
+    folder.write(QStringLiteral("standins/output-xfconf-query"),
+                 "/backdrop/screen0/monitorVirtual-1/workspace0/image-style\n"
+                 "/backdrop/screen0/monitorVirtual-1/workspace0/last-image\n"
+                 "/backdrop/screen0/monitor1/workspace3/last-image\n"
+                 "/desktop-icons/style\n");
+    XfceWallpaper shell;
+    applyThroughShell(shell, picture, 1);
+    const QStringList common{QStringLiteral("xfconf-query"), QStringLiteral("-c"),
+                             QStringLiteral("xfce4-desktop"), QStringLiteral("-p")};
+    const auto set = [&](const QString& property, const char* type, const QString& value) {
+        return common + QStringList{property,
+                                    QStringLiteral("-n"),
+                                    QStringLiteral("-t"),
+                                    QString::fromLatin1(type),
+                                    QStringLiteral("-s"),
+                                    value};
+    };
+    const QString first = QStringLiteral("/backdrop/screen0/monitorVirtual-1/workspace0/");
+    const QString second = QStringLiteral("/backdrop/screen0/monitor1/workspace3/");
+    EXPECT_EQ(calls(), (QList<QStringList>{
+                           {QStringLiteral("xfconf-query"), QStringLiteral("-c"),
+                            QStringLiteral("xfce4-desktop"), QStringLiteral("-l")},
+                           set(first + QStringLiteral("image-style"), "int", QStringLiteral("2")),
+                           set(first + QStringLiteral("last-image"), "string", picture),
+                           set(second + QStringLiteral("image-style"), "int", QStringLiteral("2")),
+                           set(second + QStringLiteral("last-image"), "string", picture),
+                       }));
+}
+
+TEST_F(CommandWallpaperTest, XfceWithoutStoredBackdropsSetsTheFirstOne) {
+    XfceWallpaper shell;
+    applyThroughShell(shell, picture, 0);
+    const QList<QStringList> recorded = calls();
+    ASSERT_EQ(recorded.size(), 3);
+    EXPECT_EQ(recorded[1][4], QStringLiteral("/backdrop/screen0/monitor0/workspace0/image-style"));
+    EXPECT_EQ(recorded[1].last(), QStringLiteral("1"));
+    EXPECT_EQ(recorded[2][4], QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image"));
+    EXPECT_EQ(recorded[2].last(), picture);
+}
+
+struct Mode {
+    std::uint32_t style;
+    const char* pcmanfmMode;
+    int plasmaFillMode;
+};
+
+class CommandWallpaperModeTest : public CommandWallpaperTest,
+                                 public ::testing::WithParamInterface<Mode> {};
+
+TEST_P(CommandWallpaperModeTest, PlasmaScriptSetsTheImageOnEveryDesktop) {
+    KdeWallpaper shell;
+    applyThroughShell(shell, picture, GetParam().style);
+    const QList<QStringList> recorded = calls();
+    ASSERT_EQ(recorded.size(), 1);
+    const QStringList& call = recorded.first();
+    ASSERT_EQ(call.size(), 7);
+    EXPECT_EQ(
+        call.first(7 - 1),
+        (QStringList{QStringLiteral("dbus-send"), QStringLiteral("--session"),
+                     QStringLiteral("--print-reply"), QStringLiteral("--dest=org.kde.plasmashell"),
+                     QStringLiteral("/PlasmaShell"),
+                     QStringLiteral("org.kde.PlasmaShell.evaluateScript")}));
+    const QString uri = QUrl::fromLocalFile(picture).toString(QUrl::FullyEncoded);
+    EXPECT_EQ(call.last(), QStringLiteral("string:var allDesktops = desktops();\n"
+                                          "for (var i = 0; i < allDesktops.length; i++) {\n"
+                                          "    var desktop = allDesktops[i];\n"
+                                          "    desktop.wallpaperPlugin = \"org.kde.image\";\n"
+                                          "    desktop.currentConfigGroup = "
+                                          "[\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
+                                          "    desktop.writeConfig(\"Image\", \"%1\");\n"
+                                          "    desktop.writeConfig(\"FillMode\", %2);\n"
+                                          "}\n")
+                               .arg(uri)
+                               .arg(GetParam().plasmaFillMode));
+    // The URI is plain ASCII, so nothing in the path can end the script's string early.
+    EXPECT_FALSE(uri.contains(u'"') || uri.contains(u'\\') || uri.contains(u' '));
+    EXPECT_EQ(QUrl(uri).toLocalFile(), picture);
+}
+
+TEST_P(CommandWallpaperModeTest, LxdeAndLxqtFileManagersGetThePathAndMode) {
+    for (const QString& program : {QStringLiteral("pcmanfm"), QStringLiteral("pcmanfm-qt")}) {
+        PcmanfmWallpaper shell(program);
+        applyThroughShell(shell, picture, GetParam().style);
+        EXPECT_EQ(calls().last(), (QStringList{program, QStringLiteral("--set-wallpaper"), picture,
+                                               QStringLiteral("--wallpaper-mode"),
+                                               QString::fromLatin1(GetParam().pcmanfmMode)}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, CommandWallpaperModeTest,
+                         ::testing::Values(Mode{0, "center", 6}, Mode{1, "tile", 3},
+                                           Mode{2, "stretch", 0}, Mode{0xFFFFFFFFu, "stretch", 0},
+                                           Mode{5, "stretch", 0}));
+
+TEST_F(CommandWallpaperTest, FailingCommandRaisesItsOwnMessage) {
+    folder.write(QStringLiteral("standins/fail-pcmanfm"), "desktop manager is not active\n");
+    PcmanfmWallpaper shell(QStringLiteral("pcmanfm"));
+    try {
+        applyThroughShell(shell, picture, 2);
+        FAIL() << "no error";
+    } catch (const orvandel::Error& error) {
+        EXPECT_EQ(
+            error.message(),
+            QStringLiteral("La commande « pcmanfm » a échoué : desktop manager is not active"));
+    }
+}
+
+TEST_F(CommandWallpaperTest, MissingCommandRaises) {
+    ScopedVariable emptyPath{"PATH", folder.makeFolder("empty").toUtf8()};
+    XfceWallpaper shell;
+    EXPECT_THROW(applyThroughShell(shell, picture, 2), orvandel::Error);
+}
+
+// A rewritten file at the same path must reach the desktop as a changed value.
+TEST_F(CommandWallpaperTest, SamePathAgainIsHandedOverAsAFreshCopy) {
+    for (int time = 0; time < 2; ++time) {
+        PcmanfmWallpaper shell(QStringLiteral("pcmanfm"));
+        applyThroughShell(shell, picture, 2);
+    }
+    const QString copy = calls().last()[2];
+    EXPECT_NE(copy, picture);
+    EXPECT_TRUE(copy.startsWith(folder.filePath(QStringLiteral("cache/orvandel/wallpaper-"))));
+    EXPECT_TRUE(QFile::exists(copy));
+}
+
+TEST_F(CommandWallpaperTest, SwaybgStartsTheNewBackgroundBeforeEndingTheOldOne) {
+    const QString second = folder.write(QStringLiteral("second.jpg"), "second");
+    SwayWallpaper first;
+    applyThroughShell(first, picture, 0);
+    SwayWallpaper next;
+    applyThroughShell(next, second, 1);
+    QThread::msleep(300);
+
+    EXPECT_EQ(calls(),
+              (QList<QStringList>{
+                  {QStringLiteral("swaybg"), QStringLiteral("-i"), picture, QStringLiteral("-m"),
+                   QStringLiteral("center"), QStringLiteral("-o"), QStringLiteral("*")},
+                  {QStringLiteral("swaybg"), QStringLiteral("-i"), second, QStringLiteral("-m"),
+                   QStringLiteral("tile"), QStringLiteral("-o"), QStringLiteral("*")},
+              }));
+    const QStringList happened = events();
+    ASSERT_EQ(happened.size(), 3);
+    const QString firstProcess = happened[0].sliced(8);
+    EXPECT_TRUE(happened[1].startsWith(QStringLiteral("started ")));
+    EXPECT_EQ(happened[2], QStringLiteral("ended ") + firstProcess);
+}
+
+TEST_F(CommandWallpaperTest, SwaybgThatEndsAtOnceRaisesAndTheOldOneStays) {
+    SwayWallpaper first;
+    applyThroughShell(first, picture, 2);
+    folder.write(QStringLiteral("standins/fail-swaybg"), "cannot connect to the compositor\n");
+    SwayWallpaper next;
+    try {
+        applyThroughShell(next, picture, 2);
+        FAIL() << "no error";
+    } catch (const orvandel::Error& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("cannot connect to the compositor")))
+            << error.what();
+    }
+    EXPECT_EQ(events().size(), 1);
+}
+
+} // namespace
