@@ -1,10 +1,14 @@
 #include "Application.h"
 
 #include "imaging/PictureLoader.h"
+#include "logic/wallpaper/ApplyWallPaper.h"
+#include "logic/watch/UThreadNotification.h"
 #include "platform/ExecutableLocation.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QScreen>
+#include <QSystemTrayIcon>
 
 namespace orvandel {
 
@@ -15,32 +19,83 @@ QSize screenPixels() {
     return screen ? screen->size() * screen->devicePixelRatio() : QSize(1920, 1080);
 }
 
+// The watcher's notification filter: file names created, deleted or renamed.
+constexpr std::uint32_t FILE_NOTIFY_CHANGE_FILE_NAME = 1;
+
 } // namespace
 
 Application::Application()
     : executableFolder(platform::executableFolder())
     , report(dialogs)
     , windowMessages(platform::makeWindowMessageServer())
-    , pictureOpenDialog(imaging::loadPictureBounded) {}
+    , pictureOpenDialog(imaging::loadPictureBounded)
+    , startupRegistration(platform::createStartupRegistration())
+    , taskbarPresence(platform::createTaskbarPresence())
+    , notifyIcon(platform::createNotifyIcon())
+    , application(*taskbarPresence, *notifyIcon) {}
 
-Application::~Application() = default;
+// The watcher stops once the message loop has ended, before the windows it reports to go.
+Application::~Application() {
+    UThreadNotification::DestructionNotification();
+}
 
 MainWindowLinks Application::mainWindowLinks() {
     MainWindowLinks links;
-    links.endApplication = [] { QCoreApplication::quit(); };
+    links.ApplyWallPaper = [](const QString& FileName, std::int32_t wpStyle) {
+        Utils::ApplyWallPaper(FileName, wpStyle);
+    };
+    links.CreationNotification = [this](const QString& folder) {
+        UThreadNotification::CreationNotification(
+            folder, false, FILE_NOTIFY_CHANGE_FILE_NAME, [this] { FOrvandel->ChargerOptions(); },
+            report);
+    };
+    links.setOptionsAlbum = [this](const QString& folder, const QString& name) {
+        if (FormOptions) {
+            FormOptions->Edt_Dossier().setText(folder);
+            FormOptions->eNomAlbum().setText(name);
+        }
+    };
+    links.setOptionsCounter = [this](const QString& counter) {
+        if (FormOptions)
+            FormOptions->eCompteurImages().setText(counter);
+    };
+    links.BitBtnSaveOKClick = [this] { FormOptions->BitBtnSaveOKClick(); };
+    links.showOptions = [this] {
+        FormOptions->show();
+        FormOptions->raise();
+        FormOptions->activateWindow();
+    };
+    links.showHelp = [this] { FormAide->Show(); };
+    links.showAbout = [this] { FormAPropos->Show(); };
     links.showImport = [this] { FormImages->exec(); };
+    links.notificationAreaAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    links.endApplication = [] { QCoreApplication::quit(); };
     return links;
 }
 
-void Application::start() {
-    FOrvandel = std::make_unique<TFOrvandel>(
-        MainWindowServices{state, report, dialogs, random, executableFolder, screenPixels()},
-        mainWindowLinks());
+// Each window runs its creation handler as it is made, the main window's start-up first, before
+// any other window exists.
+void Application::createWindows() {
+    FOrvandel = std::make_unique<TFOrvandel>(MainWindowServices{state, report, dialogs, random,
+                                                                executableFolder, screenPixels(),
+                                                                application, *notifyIcon},
+                                             mainWindowLinks());
     report.run([this] { FOrvandel->FormCreate(); });
+    application.setMainForm(FOrvandel.get());
+    FormOptions = std::make_unique<TFormOptions>(
+        OptionsDialogServices{state, *FOrvandel, *startupRegistration, folderDialog, report,
+                              executableFolder, platform::executablePath()});
+    FormAide = std::make_unique<TFormAide>();
+    FormAPropos = std::make_unique<TFormAPropos>();
     FormImages = std::make_unique<TFormImages>(executableFolder, state.eCptImagesAlbum,
                                                pictureOpenDialog, dialogs, report);
+}
+
+void Application::start() {
+    createWindows();
     listenForWindowMessages();
-    showFirstWindow();
+    // Hidden behind the tray icon, unless the desktop has no notification area to bring it back.
+    application.showMainFormAtStart();
 }
 
 void Application::listenForWindowMessages() {
@@ -48,12 +103,6 @@ void Application::listenForWindowMessages() {
         if (message.message == TFOrvandel::WM_APPELMESSAGE)
             report.run([&] { FOrvandel->WMAppelMessage(message.lParam); });
     });
-}
-
-// The window starts hidden behind the tray icon; a desktop without a notification area could
-// never bring it back, so there it starts shown.
-void Application::showFirstWindow() {
-    FOrvandel->show();
 }
 
 } // namespace orvandel

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "forms/about/A_Propos.h"
+#include "forms/about/UAide.h"
 #include "forms/import/TFormImages.h"
 #include "forms/main/TFOrvandel.h"
+#include "forms/options/FormOptions.h"
 #include "logic/ErrorReport.h"
 #include "logic/rotation/RandomIndex.h"
 #include "logic/settings/ProgramState.h"
+#include "platform/StartupRegistration.h"
 #include "platform/WindowMessages.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtFolderDialog.h"
 #include "platform/qt/QtPictureOpenDialog.h"
 
 #include <memory>
@@ -24,8 +29,8 @@ public:
 
 private:
     MainWindowLinks mainWindowLinks();
+    void createWindows();
     void listenForWindowMessages();
-    void showFirstWindow();
 
     QString executableFolder;
     platform::QtDialogs dialogs;
@@ -35,8 +40,16 @@ private:
     ClockSeededRandomIndex random;
     std::unique_ptr<platform::WindowMessageServer> windowMessages;
     platform::QtPictureOpenDialog pictureOpenDialog;
+    platform::QtFolderDialog folderDialog;
+    std::unique_ptr<platform::StartupRegistration> startupRegistration;
+    std::unique_ptr<platform::TaskbarPresence> taskbarPresence;
+    std::unique_ptr<platform::NotifyIcon> notifyIcon;
+    TApplication application;
     // The windows, created once in this order and destroyed only at the end.
     std::unique_ptr<TFOrvandel> FOrvandel;
+    std::unique_ptr<TFormOptions> FormOptions;
+    std::unique_ptr<TFormAide> FormAide;
+    std::unique_ptr<TFormAPropos> FormAPropos;
     std::unique_ptr<TFormImages> FormImages;
 };
 

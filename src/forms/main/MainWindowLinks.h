@@ -1,9 +1,11 @@
 #pragma once
 
+#include "components/tray/TApplication.h"
 #include "logic/ErrorReport.h"
 #include "logic/rotation/RandomIndex.h"
 #include "logic/settings/ProgramState.h"
 #include "platform/Dialogs.h"
+#include "platform/NotifyIcon.h"
 
 #include <QSize>
 #include <QString>
@@ -23,6 +25,9 @@ struct MainWindowServices {
     QString executableFolder;
     // The preview holds pictures bounded to this size, what the calendar stretches them to.
     QSize screenSize;
+    // The application object and the notification area, for the window's tray icon.
+    TApplication& Application;
+    platform::NotifyIcon& trayIcon;
 };
 
 // What the main window reaches in the other windows and services. The application object wires
@@ -45,9 +50,8 @@ struct MainWindowLinks {
     std::function<void()> showSlideShow;
     std::function<void()> showImport;
 
-    // The tray icon: whether the desktop has a notification area, and the icon's tool-tip.
+    // Whether the desktop has a notification area to bring a hidden window back from.
     std::function<bool()> notificationAreaAvailable;
-    std::function<void(const QString& hint)> SetHint;
 
     // Ends the message loop.
     std::function<void()> endApplication;

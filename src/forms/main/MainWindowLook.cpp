@@ -2,6 +2,7 @@
 
 #include "MainWindowPictures.h"
 #include "PictureListDelegate.h"
+#include "components/tray/TImageList.h"
 #include "ui_TFOrvandel.h"
 
 #include <QAbstractItemView>
@@ -47,6 +48,18 @@ void dressAlbumBrowser(Ui::TFOrvandel& ui) {
         new PictureListDelegate(MainWindowPictures::pictureRowIcon(), ui.Lst_Images));
 }
 
+// The main panel's gradient, its properties in the order the panel takes them: the named scheme
+// comes after the colours.
+void dressMainPanel(TXiPanel& XiPanelMain) {
+    XiPanelMain.SetColorFace(clWhite);
+    XiPanelMain.SetColorGrad(0x00A4E1FF);
+    XiPanelMain.SetColorLight(0x00008FD5);
+    XiPanelMain.SetColorDark(0x0000699B);
+    XiPanelMain.SetColorScheme(TColorScheme::csDesert);
+    XiPanelMain.SetFillDirection(TFillDirection::fdVertical);
+    XiPanelMain.SetBevelOuter(TBevelCut::bvNone);
+}
+
 void dressPictures(Ui::TFOrvandel& ui) {
     ui.Image5->setIcon(MainWindowPictures::slideShowButton());
     ui.Image6->setIcon(MainWindowPictures::addPictureButton());
@@ -79,9 +92,20 @@ void setMenuIcons(Ui::TFOrvandel& ui) {
 
 void dressMainWindow(Ui::TFOrvandel& ui) {
     setMenuIcons(ui);
+    dressMainPanel(*ui.XiPanelMain);
     dressPictures(ui);
     dressAlbumBrowser(ui);
     ui.Panel1->hide();
+}
+
+TImageList* makeImageList1(Ui::TFOrvandel& ui, QWidget& owner) {
+    auto* list = new TImageList(&owner);
+    list->Add(MainWindowPictures::programIcon().pixmap(32, 32));
+    for (const QAction* action :
+         {ui.AfficherLumi, ui.ReduireApplication1, ui.ChangerFondEcran1, ui.AfficherCalendrier1,
+          ui.Aide1, ui.Options2, ui.Apropos2, ui.QuitterLumi})
+        list->Add(action->icon().pixmap(16, 16));
+    return list;
 }
 
 QMenu* makePopupMenu(Ui::TFOrvandel& ui, QWidget& owner) {

@@ -3,6 +3,10 @@
 class QMenu;
 class QWidget;
 
+namespace orvandel {
+class TImageList;
+}
+
 namespace Ui {
 class TFOrvandel;
 }
@@ -15,5 +19,8 @@ void dressMainWindow(Ui::TFOrvandel& ui);
 // The popup menu `PopupMenu` over the layout's actions, with its icons, the first item default.
 // Its shortcuts act while the focus is inside the main panel.
 QMenu* makePopupMenu(Ui::TFOrvandel& ui, QWidget& owner);
+
+// `ImageList1`: the tray icon's picture first, then the menu's icons.
+TImageList* makeImageList1(Ui::TFOrvandel& ui, QWidget& owner);
 
 } // namespace orvandel

@@ -1,6 +1,7 @@
 #include "TFOrvandel.h"
 
 #include "MainWindowLook.h"
+#include "MainWindowPictures.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 #include "forms/common/DragBand.h"
@@ -49,11 +50,40 @@ TFOrvandel::TFOrvandel(MainWindowServices windowServices, MainWindowLinks window
     new DragBand(*this, DragBandHeight);
     dressMainWindow(*ui);
     PopupMenu = makePopupMenu(*ui, *this);
+    setUpTrayIcon();
     connectHandlers();
     connectMenu();
 }
 
 TFOrvandel::~TFOrvandel() = default;
+
+// The tray icon's properties in the order the component takes them, then Loaded. A desktop without
+// a notification area keeps the window shown: nothing else could bring it back.
+void TFOrvandel::setUpTrayIcon() {
+    ImageList1 = makeImageList1(*ui, *this);
+    PiconeBarreTache1 =
+        std::make_unique<TPiconeBarreTache>(*this, services.Application, services.trayIcon);
+    TPiconeBarreTache& tray = *PiconeBarreTache1;
+    tray.SetMenuPop(PopupMenu);
+    tray.SetReduireSiFin(false);
+    tray.SetCacherSiMinimize(true);
+    tray.SetPetiteIconeVisible(true);
+    tray.SetGrandeIconeVisible(true);
+    tray.SetApplicationCachee(hasNotificationArea());
+    tray.SetIcone(MainWindowPictures::programIcon());
+    tray.SetImageList(ImageList1);
+    tray.SetIntervalAnimation(1000);
+    tray.SetAnimation(false);
+    tray.SetNumIconeImageList(0);
+    tray.SetHint(QStringLiteral("Orvandel    Version 1.75"));
+    tray.SetGrandeIconBlink(false);
+    tray.SetIntervalGrandeIconeBlink(1000);
+    tray.SetOuvreSiClicGauche(true);
+    tray.SetOuvreSiDblClick(false);
+    tray.SetMenuSiClicDroit(true);
+    tray.SetMenuSiClicGauche(false);
+    tray.Loaded();
+}
 
 template <typename Link, typename... Arguments>
 void TFOrvandel::call(const Link& link, Arguments&&... arguments) const {
@@ -75,8 +105,8 @@ void TFOrvandel::connectHandlers() {
             report.guarded([this](auto&&...) { TimerTimer(); }));
     connect(ui->Shape1, &EllipseShape::pressed, this,
             report.guarded([this](auto&&...) { TimerTimer(); }));
-    connect(ui->Shape2, &EllipseShape::pressed, this, [this] { CacherApplication(); });
-    connect(ui->Image3, &QToolButton::clicked, this, [this] { CacherApplication(); });
+    connect(ui->Shape2, &EllipseShape::pressed, this, [this] { Panel2Click(); });
+    connect(ui->Image3, &QToolButton::clicked, this, [this] { Panel2Click(); });
     connect(ui->BBtnCalendrier, &QPushButton::clicked, this,
             report.guarded([this](auto&&...) { BBtnCalendrierClick(); }));
     connect(ui->Image4, &QToolButton::clicked, this,
@@ -212,7 +242,7 @@ void TFOrvandel::TimerTimer() {
     try {
         call(links.ApplyWallPaper, path, state.PositionImage);
         Image1.load(path);
-        call(links.SetHint, QStringLiteral("Image actuelle : ") + name);
+        PiconeBarreTache1->SetHint(QStringLiteral("Image actuelle : ") + name);
     } catch (...) {
         services.dialogs.showMessage(invalidPictureMessage(name));
     }
@@ -258,15 +288,24 @@ bool TFOrvandel::hasNotificationArea() const {
 // Without a notification area nothing could bring a hidden window back: it is minimised instead.
 void TFOrvandel::CacherApplication() {
     if (hasNotificationArea())
-        hide();
+        PiconeBarreTache1->CacherApplication();
+    else
+        showMinimized();
+}
+
+void TFOrvandel::Panel2Click() {
+    if (hasNotificationArea())
+        PiconeBarreTache1->SetApplicationCachee(true);
     else
         showMinimized();
 }
 
 void TFOrvandel::MontrerApplication() {
-    showNormal();
-    raise();
-    activateWindow();
+    PiconeBarreTache1->MontrerApplication();
+}
+
+void TFOrvandel::enableRotationTimer() {
+    rotationTimer.setEnabled(true);
 }
 
 bool TFOrvandel::event(QEvent* event) {

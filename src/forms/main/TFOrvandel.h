@@ -3,6 +3,9 @@
 #include "MainWindowLinks.h"
 #include "PreviewPicture.h"
 #include "RotationTimer.h"
+#include "components/tray/TImageList.h"
+#include "components/tray/TPiconeBarreTache.h"
+#include "forms/options/OptionsDialogHost.h"
 
 #include <QWidget>
 
@@ -19,7 +22,7 @@ namespace orvandel {
 
 // The main window `FOrvandel`: album browser, preview, picture buttons, popup menu and the
 // wallpaper change. It owns the rotation timer and the diagnostic log `MemoLog`.
-class TFOrvandel final : public QWidget {
+class TFOrvandel final : public QWidget, public OptionsDialogHost {
     Q_OBJECT
 
 public:
@@ -33,7 +36,8 @@ public:
 
     // The start-up sequence, run once by the application right after creating the window.
     void FormCreate();
-    void ChargerOptions();
+    void ChargerOptions() override;
+    void enableRotationTimer() override;
     void ComboBoxAlbumChange();
     void Lst_ImagesClick();
     void Lst_ImagesDblClick();
@@ -46,10 +50,13 @@ public:
     // Showing and hiding the application, through the tray icon when the desktop has one.
     void MontrerApplication();
     void CacherApplication();
+    // The reduce picture and the red ellipse.
+    void Panel2Click();
 
     RotationTimer& Timer() { return rotationTimer; }
     const PreviewPicture& preview() const { return Image1; }
     QMenu& popupMenu() { return *PopupMenu; }
+    TPiconeBarreTache& trayIcon() { return *PiconeBarreTache1; }
 
 protected:
     bool event(QEvent* event) override;
@@ -62,6 +69,7 @@ private:
     void log(const QString& line);
     void connectHandlers();
     void connectMenu();
+    void setUpTrayIcon();
     void refillRows();
     QString selectedPicture(int row) const;
     bool hasNotificationArea() const;
@@ -76,6 +84,8 @@ private:
     PreviewPicture Image1;
     RotationTimer rotationTimer;
     QMenu* PopupMenu;
+    TImageList* ImageList1;
+    std::unique_ptr<TPiconeBarreTache> PiconeBarreTache1;
     bool shownBefore = false;
 };
 

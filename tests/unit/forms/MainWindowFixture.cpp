@@ -10,7 +10,6 @@ MainWindowFixture::MainWindowFixture() {
         applied.append({file, style});
     };
     links.CreationNotification = [this](const QString& folder) { watched.append(folder); };
-    links.SetHint = [this](const QString& hint) { hints.append(hint); };
     links.setOptionsCounter = [this](const QString& counter) { optionsCounter.append(counter); };
     links.setOptionsAlbum = [this](const QString& folder, const QString& name) {
         optionsFolder.append(folder + u'|' + name);
@@ -44,7 +43,7 @@ QString MainWindowFixture::albumFolder(const QString& album) const {
 orvandel::TFOrvandel& MainWindowFixture::create() {
     window = std::make_unique<orvandel::TFOrvandel>(
         orvandel::MainWindowServices{state, report, dialogs, random, program.path(),
-                                     QSize(640, 480)},
+                                     QSize(640, 480), application, notifyIcon},
         links);
     return *window;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "RecordingDialogs.h"
+#include "RecordingNotifyIcon.h"
+#include "RecordingTaskbarPresence.h"
 #include "TestFolder.h"
 #include "forms/main/TFOrvandel.h"
 #include "logic/ErrorReport.h"
@@ -45,6 +47,8 @@ public:
     orvandel::TFOrvandel& create();
     orvandel::TFOrvandel& start();
     QStringList logLines() const;
+    // The tray icon's tool-tip.
+    QString hint() const { return window->trayIcon().Hint(); }
     template <typename Widget> Widget* child(const char* name) const {
         return window->findChild<Widget*>(QString::fromLatin1(name));
     }
@@ -54,11 +58,13 @@ public:
     orvandel::ErrorReport report{dialogs};
     orvandel::ProgramState state;
     QueuedRandom random;
+    RecordingNotifyIcon notifyIcon;
+    RecordingTaskbarPresence taskbar;
+    orvandel::TApplication application{taskbar, notifyIcon};
     orvandel::MainWindowLinks links;
 
     QList<QPair<QString, std::int32_t>> applied;
     QStringList watched;
-    QStringList hints;
     QStringList optionsCounter;
     QStringList optionsFolder;
     int ended = 0;

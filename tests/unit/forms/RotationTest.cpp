@@ -25,7 +25,7 @@ TEST(TimerTimer, AnAlbumOfOnePictureAppliesItEveryTime) {
     ASSERT_EQ(fixture.applied.size(), 2);
     EXPECT_EQ(fixture.applied[0].first, fixture.path(0));
     EXPECT_EQ(fixture.applied[1].first, fixture.path(0));
-    EXPECT_EQ(fixture.hints.last(), "Image actuelle : p0.png");
+    EXPECT_EQ(fixture.hint(), "Image actuelle : p0.png");
 }
 
 TEST(TimerTimer, ADeletedPictureIsSkipped) {
@@ -57,14 +57,14 @@ TEST(TimerTimer, AGifIsAppliedThenReportedAndThePreviewAndHintStay) {
     fixture.random.queue = {1 - gif};
     fixture.window->TimerTimer();
     const QImage before = fixture.window->preview().picture();
-    const QStringList hintsBefore = fixture.hints;
+    const QString hintBefore = fixture.hint();
     fixture.random.queue = {gif};
     fixture.window->TimerTimer();
     EXPECT_EQ(fixture.applied.last().first, fixture.albumFolder("Nature") + "anim.gif");
     EXPECT_EQ(fixture.dialogs.messages,
               QStringList{"Le format de l'image  anim.gif  est invalide..."});
     EXPECT_EQ(fixture.window->preview().picture(), before);
-    EXPECT_EQ(fixture.hints, hintsBefore);
+    EXPECT_EQ(fixture.hint(), hintBefore);
 }
 
 TEST(TimerTimer, AFailingApplyShowsTheSameMessage) {
@@ -77,7 +77,7 @@ TEST(TimerTimer, AFailingApplyShowsTheSameMessage) {
     fixture.window->TimerTimer();
     EXPECT_EQ(fixture.dialogs.messages,
               QStringList{"Le format de l'image  p0.png  est invalide..."});
-    EXPECT_TRUE(fixture.hints.isEmpty());
+    EXPECT_EQ(fixture.hint(), "Orvandel    Version 1.75");
 }
 
 TEST(RotationTimer, ZeroNegativeAndOversizedMinutesNeverTick) {

@@ -74,7 +74,7 @@ TEST(FormCreate, ChangesTheWallpaperWhenAskedAndOtherwiseOnlyDrawsTheIndex) {
             ASSERT_EQ(fixture.applied.size(), 1);
             EXPECT_EQ(fixture.applied[0].first, fixture.albumFolder("Nature") + drawn);
             EXPECT_EQ(fixture.applied[0].second, 1);
-            EXPECT_EQ(fixture.hints, QStringList{"Image actuelle : " + drawn});
+            EXPECT_EQ(fixture.hint(), "Image actuelle : " + drawn);
         } else {
             EXPECT_TRUE(fixture.applied.isEmpty());
         }
