@@ -11,10 +11,10 @@ declare -A packages=(
     [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev
             xvfb xauth x11-utils xdotool trayer dbus-daemon
             gsettings-desktop-schemas libglib2.0-bin mate-desktop-common cinnamon-desktop-data
-            libglib2.0-bin libxcb1-dev mate-backgrounds"
+            mate-backgrounds"
     [demo]="xvfb xauth x11-apps desktop-base mate-backgrounds"
     [bench]="libjpeg-turbo-progs imagemagick
-             feh hsetroot libxcb1-dev mate-backgrounds"
+             feh hsetroot mate-backgrounds"
 )
 
 wanted=()
