@@ -24,10 +24,11 @@ cmake --build --preset asan -j "$jobs"
 # it runs in the normal build above.
 ctest --preset asan -j "$jobs" -E '^desktop\.mainwindow$' | tee build/asan/ctest.log
 
-# Only the tests of the folder watcher, the one part with a second thread.
+# Only the tests of the folder watcher, the one part with a second thread: the preset builds their
+# binary alone, so only its tests are picked.
 echo "== Folder watcher tests under ThreadSanitizer"
 cmake --preset tsan >/dev/null
-cmake --build --preset tsan -j "$jobs" --target orvandel_unit_tests
+cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan -j "$jobs" -R 'ChangeNotification|ThreadNotification|RetireSlash' \
     | tee build/tsan/ctest.log
 

@@ -20,7 +20,6 @@ namespace fixtures::hostile {
 namespace {
 
 constexpr int SolidBrush = 0;
-constexpr int NullPenStyle = 5;
 
 void append16(QByteArray& bytes, std::uint32_t value) {
     bytes.append(static_cast<char>(value & 0xFF));
