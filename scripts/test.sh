@@ -20,9 +20,7 @@ ctest --preset dev -j "$jobs" | tee build/dev/ctest.log
 echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
-# The whole program's desktop test does not end in time under the sanitizers on a loaded machine;
-# it runs in the normal build above.
-ctest --preset asan -j "$jobs" -E '^desktop\.mainwindow$' | tee build/asan/ctest.log
+ctest --preset asan -j "$jobs" | tee build/asan/ctest.log
 
 # Only the tests of the folder watcher, the one part with a second thread: the preset builds their
 # binary alone, so only its tests are picked.

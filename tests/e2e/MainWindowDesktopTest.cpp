@@ -13,8 +13,7 @@ TEST(MainWindowDesktop, StartsHiddenShowsOnMessage515AndAClosingWritesTheSetting
     program.sendWindowMessage(1025, 515);
     const unsigned long window = program.waitForMainWindow();
     ASSERT_NE(window, 0u);
-    program.requestClose(window);
-    ASSERT_TRUE(program.waitForEnd());
+    ASSERT_TRUE(program.closeAndWaitForEnd(window));
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_TRUE(program.settingsText().contains("Nom Album=Nature\n"));
     EXPECT_TRUE(program.settingsText().contains("Compteur Album=3\n"));

@@ -22,9 +22,24 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
         connection,
         xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
         nullptr);
-    const xcb_atom_t value = reply ? reply->atom : XCB_ATOM_NONE;
+    const xcb_atom_t value = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     std::free(reply);
     return value;
+}
+
+void requestClose(unsigned long window) {
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = static_cast<xcb_window_t>(window);
+    event.type = atom(connection, "WM_PROTOCOLS");
+    event.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(connection);
+    xcb_disconnect(connection);
 }
 
 } // namespace
@@ -121,23 +136,15 @@ QPoint RunningProgram::windowPosition(unsigned long window) const {
     return position;
 }
 
-void RunningProgram::requestClose(unsigned long window) const {
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = static_cast<xcb_window_t>(window);
-    event.type = atom(connection, "WM_PROTOCOLS");
-    event.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(connection);
-    xcb_disconnect(connection);
-}
-
-bool RunningProgram::waitForEnd(int milliseconds) {
-    return process.waitForFinished(milliseconds);
+// The toolkit drops a close request that comes in the very moment its window maps, long before
+// any person could click: the request is made again until the program ends.
+bool RunningProgram::closeAndWaitForEnd(unsigned long window, int milliseconds) {
+    return waitUntil(
+        [&] {
+            requestClose(window);
+            return process.waitForFinished(500);
+        },
+        milliseconds);
 }
 
 void RunningProgram::sendWindowMessage(std::uint32_t message, std::int64_t lParam) const {

@@ -25,9 +25,9 @@ public:
     // Waits for the main window to be mapped; its X id, 0 when it never shows.
     unsigned long waitForMainWindow(int milliseconds = 10000) const;
     QPoint windowPosition(unsigned long window) const;
-    // Asks the window to close, as a window manager does for Alt+F4.
-    void requestClose(unsigned long window) const;
-    bool waitForEnd(int milliseconds = 10000);
+    // Asks the window to close, as a window manager does for Alt+F4, until the program ends;
+    // false when it is still running after `milliseconds`.
+    bool closeAndWaitForEnd(unsigned long window, int milliseconds = 10000);
     int exitCode() const { return process.exitCode(); }
     // A window message over the program's local socket.
     void sendWindowMessage(std::uint32_t message, std::int64_t lParam) const;
