@@ -14,8 +14,10 @@ double medianMilliseconds(int runs, const std::function<void()>& action);
 // is missing or fails.
 double medianProcessMilliseconds(int runs, const QString& program, const QStringList& arguments);
 
-// The peak resident memory, in megabytes, of one run of a whole process.
-double peakResidentMegabytes(const QString& program, const QStringList& arguments);
+// This process's peak resident memory so far, in megabytes. A child process must report its own:
+// the peak the system gives a parent for a child counts the parent's memory from before the
+// child's program started.
+double ownPeakResidentMegabytes();
 
 // One line of the report: our figure, the reference's, and their ratio against the target.
 void printComparison(const QString& what, double ours, const QString& reference, double theirs,

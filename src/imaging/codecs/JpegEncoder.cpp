@@ -8,7 +8,8 @@
 
 #include <jerror.h>
 
-#include <cstdlib>
+#include <exception>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -16,61 +17,55 @@ namespace orvandel::imaging {
 
 namespace {
 
-constexpr std::size_t InitialBufferSize = 64 * 1024;
+constexpr std::size_t BufferSize = 64 * 1024;
 
 // The fourth byte of a QImage::Format_RGB32 pixel is ignored.
 constexpr J_COLOR_SPACE Rgb32ColourSpace =
     Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
 
-// Plain data only: it lives across the setjmp of every step. The output buffer is ours rather
-// than jpeg_mem_dest's, whose buffer cannot be freed safely after an error in mid-stream.
+// Lives across the setjmp of every step. The encoded bytes pass through a fixed buffer to the
+// sink; a sink that throws has its exception kept here while the library unwinds by its own means.
 struct JpegCompression {
     jpeg_compress_struct info;
     JpegErrorManager errors;
     jpeg_destination_mgr destination;
-    unsigned char* buffer;
-    std::size_t capacity;
-    std::size_t size;
+    unsigned char buffer[BufferSize];
+    const JpegSink* sink;
+    std::exception_ptr sinkFailure;
 };
 
 JpegCompression& compressionOf(j_compress_ptr info) {
     return *static_cast<JpegCompression*>(info->client_data);
 }
 
-[[noreturn]] void failForMemory(j_compress_ptr info) {
-    info->err->msg_code = JERR_OUT_OF_MEMORY;
-    info->err->error_exit(reinterpret_cast<j_common_ptr>(info));
-    std::abort(); // error_exit never returns
-}
-
 void startBuffer(j_compress_ptr info) {
     JpegCompression& state = compressionOf(info);
-    if (state.buffer == nullptr) {
-        state.buffer = static_cast<unsigned char*>(std::malloc(InitialBufferSize));
-        if (state.buffer == nullptr)
-            failForMemory(info);
-        state.capacity = InitialBufferSize;
-    }
     state.destination.next_output_byte = state.buffer;
-    state.destination.free_in_buffer = state.capacity;
+    state.destination.free_in_buffer = BufferSize;
 }
 
-// Called when the buffer is full: doubles it.
-boolean growBuffer(j_compress_ptr info) {
+void pass(j_compress_ptr info, std::size_t size) {
     JpegCompression& state = compressionOf(info);
-    auto* grown = static_cast<unsigned char*>(std::realloc(state.buffer, 2 * state.capacity));
-    if (grown == nullptr)
-        failForMemory(info);
-    state.buffer = grown;
-    state.destination.next_output_byte = grown + state.capacity;
-    state.destination.free_in_buffer = state.capacity;
-    state.capacity *= 2;
+    try {
+        (*state.sink)(std::as_bytes(std::span(state.buffer, size)));
+    } catch (...) {
+        state.sinkFailure = std::current_exception();
+    }
+    if (state.sinkFailure) {
+        info->err->msg_code = JERR_FILE_WRITE;
+        info->err->error_exit(reinterpret_cast<j_common_ptr>(info));
+    }
+    startBuffer(info);
+}
+
+// Called when the buffer is full.
+boolean passBuffer(j_compress_ptr info) {
+    pass(info, BufferSize);
     return TRUE;
 }
 
-void finishBuffer(j_compress_ptr info) {
-    JpegCompression& state = compressionOf(info);
-    state.size = state.capacity - state.destination.free_in_buffer;
+void passRest(j_compress_ptr info) {
+    pass(info, BufferSize - compressionOf(info).destination.free_in_buffer);
 }
 
 // Each step returns false when the library failed; the error is then in state.errors.
@@ -101,45 +96,45 @@ bool compressRows(JpegCompression& state, JSAMPROW* rows, JDIMENSION width, JDIM
     return true;
 }
 
-// Owns the compression object and its output buffer.
+// Owns the compression object.
 class JpegWriter {
 public:
-    JpegWriter() {
-        state.info.err = prepareJpegErrorManager(state.errors);
-        state.info.client_data = &state;
-        state.destination.init_destination = startBuffer;
-        state.destination.empty_output_buffer = growBuffer;
-        state.destination.term_destination = finishBuffer;
-        if (!createCompression(state))
-            throwJpegError(state.errors);
+    explicit JpegWriter(const JpegSink& sink)
+        : state(std::make_unique<JpegCompression>()) {
+        state->info.err = prepareJpegErrorManager(state->errors);
+        state->info.client_data = state.get();
+        state->sink = &sink;
+        state->destination.init_destination = startBuffer;
+        state->destination.empty_output_buffer = passBuffer;
+        state->destination.term_destination = passRest;
+        if (!createCompression(*state))
+            throwJpegError(state->errors);
     }
-    ~JpegWriter() {
-        jpeg_destroy_compress(&state.info);
-        std::free(state.buffer);
-    }
+    ~JpegWriter() { jpeg_destroy_compress(&state->info); }
 
     JpegWriter(const JpegWriter&) = delete;
     JpegWriter& operator=(const JpegWriter&) = delete;
 
-    QByteArray compress(const QImage& picture, int quality) {
+    void compress(const QImage& picture, int quality) {
         // libjpeg only reads the rows, though its row type is not const.
         std::vector<JSAMPROW> rows(static_cast<std::size_t>(picture.height()));
         for (int y = 0; y < picture.height(); ++y)
             rows[static_cast<std::size_t>(y)] = const_cast<uchar*>(picture.constScanLine(y));
-        if (!compressRows(state, rows.data(), static_cast<JDIMENSION>(picture.width()),
-                          static_cast<JDIMENSION>(picture.height()), quality))
-            throwJpegError(state.errors);
-        return QByteArray(reinterpret_cast<const char*>(state.buffer),
-                          static_cast<qsizetype>(state.size));
+        if (compressRows(*state, rows.data(), static_cast<JDIMENSION>(picture.width()),
+                         static_cast<JDIMENSION>(picture.height()), quality))
+            return;
+        if (state->sinkFailure)
+            std::rethrow_exception(state->sinkFailure);
+        throwJpegError(state->errors);
     }
 
 private:
-    JpegCompression state{};
+    std::unique_ptr<JpegCompression> state;
 };
 
 } // namespace
 
-QByteArray encodeJpeg(const QImage& picture, int quality) {
+void encodeJpeg(const QImage& picture, const JpegSink& sink, int quality) {
     if (picture.isNull())
         throw Error(QStringLiteral("Impossible d'enregistrer une image vide en JPEG."));
     // libjpeg only reads the rows; a picture with transparency loses it here.
@@ -148,14 +143,27 @@ QByteArray encodeJpeg(const QImage& picture, int quality) {
                            : picture.convertToFormat(QImage::Format_RGB32);
     if (rgb.isNull())
         throw Error(QStringLiteral("Mémoire insuffisante pour enregistrer l'image en JPEG."));
-    JpegWriter writer;
-    return writer.compress(rgb, quality);
+    JpegWriter writer(sink);
+    writer.compress(rgb, quality);
+}
+
+QByteArray encodeJpeg(const QImage& picture, int quality) {
+    QByteArray bytes;
+    encodeJpeg(
+        picture,
+        [&](std::span<const std::byte> piece) {
+            bytes.append(reinterpret_cast<const char*>(piece.data()),
+                         static_cast<qsizetype>(piece.size()));
+        },
+        quality);
+    return bytes;
 }
 
 void writeJpeg(const QImage& picture, const QString& path, int quality) {
-    const QByteArray bytes = encodeJpeg(picture, quality);
-    platform::replaceFileContent(
-        path, std::as_bytes(std::span(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    platform::AtomicFileWriter file(path);
+    encodeJpeg(
+        picture, [&](std::span<const std::byte> piece) { file.write(piece); }, quality);
+    file.commit();
 }
 
 } // namespace orvandel::imaging

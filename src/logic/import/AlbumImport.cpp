@@ -15,10 +15,6 @@ namespace {
 // However many numbers are taken, an add gives up well before it could seem to hang.
 constexpr int MostNamesTried = 100'000;
 
-std::span<const std::byte> bytesOf(const QByteArray& data) {
-    return std::as_bytes(std::span(data.constData(), static_cast<std::size_t>(data.size())));
-}
-
 QString pictureName(const QString& albumFolder, const QString& name) {
     return albumFolder + name + QStringLiteral(".jpg");
 }
@@ -33,20 +29,22 @@ AddedPicture addPictureToAlbum(const QImage& picture, const QString& albumFolder
                                const QString& counter) {
     if (picture.isNull())
         throw Error(QStringLiteral("Aucune image à ajouter."));
-    const QByteArray jpeg = imaging::encodeJpeg(picture);
     const std::optional<std::int32_t> number = parseInteger(counter);
+    const QString firstName = pictureName(albumFolder, counter);
+    // Encoded straight into the file: a large picture's JPEG never sits whole in memory.
+    platform::NewFile file(firstName);
+    imaging::encodeJpeg(picture, [&](std::span<const std::byte> piece) { file.write(piece); });
     if (!number) {
-        const QString path = pictureName(albumFolder, counter);
-        if (!platform::createNewFile(path, bytesOf(jpeg)))
-            nameTaken(path);
-        return {path, std::nullopt};
+        if (!file.claim(firstName))
+            nameTaken(firstName);
+        return {firstName, std::nullopt};
     }
     std::int64_t candidate = *number;
     for (int tried = 0; tried < MostNamesTried; ++tried, ++candidate) {
         if (candidate >= std::numeric_limits<std::int32_t>::max())
             break;
         const QString path = pictureName(albumFolder, QString::number(candidate));
-        if (platform::createNewFile(path, bytesOf(jpeg)))
+        if (file.claim(path))
             return {path, QString::number(candidate + 1)};
     }
     nameTaken(pictureName(albumFolder, QString::number(*number)));

@@ -169,6 +169,22 @@ TEST(JpegEncoder, GrowsItsOutputForLargeFiles) {
               20.0);
 }
 
+TEST(JpegEncoder, ASinkThatFailsEndsTheEncodingWithItsOwnError) {
+    QImage noise(512, 512, QImage::Format_RGB32);
+    noise.fill(Qt::darkCyan);
+    int pieces = 0;
+    try {
+        encodeJpeg(noise, [&](std::span<const std::byte>) {
+            if (++pieces == 1)
+                throw orvandel::Error(QStringLiteral("disque plein"));
+        });
+        FAIL() << "the sink's failure was lost";
+    } catch (const orvandel::Error& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("disque plein"));
+    }
+    EXPECT_EQ(pieces, 1);
+}
+
 TEST(JpegEncoder, RefusesANullPicture) {
     EXPECT_THROW(encodeJpeg(QImage()), orvandel::Error);
 }
