@@ -1,5 +1,9 @@
 #include "TkvImgPanel.h"
 
+#include "common/Error.h"
+#include "imaging/PictureLoader.h"
+
+#include <QEvent>
 #include <QPainter>
 
 namespace orvandel {
@@ -8,11 +12,38 @@ TkvImgPanel::TkvImgPanel(QWidget* owner)
     : QWidget(owner) {
     // Every pixel comes from the brush bitmap: nothing behind it needs drawing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    if (owner != nullptr) {
+        setGeometry(owner->rect());
+        owner->installEventFilter(this);
+    }
 }
 
 void TkvImgPanel::SetPicture(const QImage& picture) {
+    FFileName.clear();
     FPicture = picture;
     PictureChanged();
+}
+
+void TkvImgPanel::LoadFromFile(const QString& path) {
+    FFileName = path;
+    try {
+        decodeFile();
+    } catch (...) {
+        FFileName.clear();
+        throw;
+    }
+    PictureChanged();
+}
+
+void TkvImgPanel::Assign(const TkvImgPanel& other) {
+    FPicture = other.FPicture;
+    FFileName = other.FFileName;
+    FDecodedFor = other.FDecodedFor;
+    FFrame = nullptr;
+    if (other.size() == size() && other.FPaintStyle == FPaintStyle && other.Color == Color)
+        FBrushBmp = other.FBrushBmp;
+    else
+        PictureChanged();
 }
 
 void TkvImgPanel::SetPaintStyle(TPaintStyle style) {
@@ -24,7 +55,63 @@ void TkvImgPanel::SetPaintStyle(TPaintStyle style) {
 }
 
 void TkvImgPanel::PictureChanged() {
+    FFrame = nullptr;
+    if (needsDecodingAgain()) {
+        // A file gone since it was shown keeps the picture decoded before, enlarged, rather
+        // than failing a resize.
+        try {
+            decodeFile();
+        } catch (const Error&) {
+            FDecodedFor = decodingBound();
+        }
+    }
     FBrushBmp = renderBrushBitmap(FPicture, FPaintStyle, size(), Color);
+}
+
+QImage TkvImgPanel::rendered() const {
+    if (FBrushBmp.size() == size() && FBrushBmp.format() == QImage::Format_RGB32)
+        return FBrushBmp;
+    QImage bitmap(size(), QImage::Format_RGB32);
+    QPainter painter(&bitmap);
+    if (FBrushBmp.isNull())
+        painter.fillRect(bitmap.rect(), Color);
+    else if (FBrushBmp.size() == size())
+        painter.drawImage(0, 0, FBrushBmp);
+    else
+        painter.fillRect(bitmap.rect(), QBrush(FBrushBmp));
+    return bitmap;
+}
+
+void TkvImgPanel::showFrame(const QImage& frame) {
+    FFrame = &frame;
+    repaint();
+}
+
+QSize TkvImgPanel::decodingBound() const {
+    if (FPaintStyle == psStretch || FPaintStyle == psProportional)
+        return size();
+    return {};
+}
+
+bool TkvImgPanel::needsDecodingAgain() const {
+    if (FFileName.isEmpty() || !FDecodedFor.isValid())
+        return false;
+    const QSize bound = decodingBound();
+    return !bound.isValid() || bound.width() > FDecodedFor.width() ||
+           bound.height() > FDecodedFor.height();
+}
+
+void TkvImgPanel::decodeFile() {
+    const QSize bound = decodingBound();
+    FPicture = bound.isValid() ? imaging::loadPictureBounded(FFileName, bound)
+                               : imaging::loadPicture(FFileName);
+    FDecodedFor = bound;
+}
+
+bool TkvImgPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parent() && event->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect());
+    return QWidget::eventFilter(watched, event);
 }
 
 void TkvImgPanel::resizeEvent(QResizeEvent* event) {
@@ -35,7 +122,9 @@ void TkvImgPanel::resizeEvent(QResizeEvent* event) {
 
 void TkvImgPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (FBrushBmp.isNull())
+    if (FFrame != nullptr)
+        painter.drawImage(0, 0, *FFrame);
+    else if (FBrushBmp.isNull())
         painter.fillRect(rect(), Color);
     else
         painter.fillRect(rect(), QBrush(FBrushBmp));

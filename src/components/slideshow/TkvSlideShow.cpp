@@ -1,0 +1,191 @@
+#include "TkvSlideShow.h"
+
+#include "components/slideshow/Fade.h"
+#include "components/slideshow/WindowAnimator.h"
+#include "logic/ErrorReport.h"
+#include "logic/slideshow/FindFiles.h"
+#include "logic/slideshow/UPath.h"
+
+#include <QDateTime>
+#include <QWidget>
+
+namespace orvandel {
+
+const std::array<quint32, AnimateStyleCount> Effects = {
+    AW_BLEND,
+    AW_CENTER,
+    AW_HOR_POSITIVE,
+    AW_HOR_NEGATIVE,
+    AW_VER_NEGATIVE,
+    AW_VER_POSITIVE,
+    AW_HOR_POSITIVE | AW_VER_POSITIVE,
+    AW_HOR_NEGATIVE | AW_VER_POSITIVE,
+    AW_HOR_POSITIVE | AW_VER_NEGATIVE,
+    AW_HOR_NEGATIVE | AW_VER_NEGATIVE,
+    AW_SLIDE | AW_HOR_POSITIVE,
+    AW_SLIDE | AW_HOR_NEGATIVE,
+    AW_SLIDE | AW_VER_NEGATIVE,
+    AW_SLIDE | AW_VER_POSITIVE,
+    AW_SLIDE | AW_HOR_POSITIVE | AW_VER_POSITIVE,
+    AW_SLIDE | AW_HOR_NEGATIVE | AW_VER_POSITIVE,
+    AW_SLIDE | AW_HOR_POSITIVE | AW_VER_NEGATIVE,
+    AW_SLIDE | AW_HOR_NEGATIVE | AW_VER_NEGATIVE,
+};
+
+namespace {
+
+const QString PictureExtensions = QStringLiteral(".bmp; .jpg; .png");
+
+// The timer's state is kept across a change that must not start or stop the show.
+class TimerPause {
+public:
+    explicit TimerPause(QTimer& paused)
+        : timer(paused)
+        , wasRunning(paused.isActive()) {
+        paused.stop();
+    }
+    void resume() {
+        if (wasRunning)
+            timer.start();
+    }
+
+private:
+    QTimer& timer;
+    bool wasRunning;
+};
+
+} // namespace
+
+TkvSlideShow::TkvSlideShow(QWidget& aOwner, ErrorReport& report, WindowAnimator& animator)
+    : FReport(report)
+    , FAnimator(animator) {
+    FTimer.setSingleShot(false);
+    FTimer.setInterval(FInterval);
+    QObject::connect(&FTimer, &QTimer::timeout, [this] { DoAnimate(); });
+    for (QPointer<TkvImgPanel>& panel : FDisplay) {
+        panel = new TkvImgPanel(&aOwner);
+        panel->setColor(FColor);
+        panel->show();
+    }
+    FIMGList.OnChange = [this] { IMGListChanged(); };
+    SetDirectory(UPath::GetFolder(UPath::CSIDL_MYPICTURES).value_or(QString()));
+}
+
+TkvSlideShow::~TkvSlideShow() {
+    // The host may have gone first and taken the panels with it.
+    for (QPointer<TkvImgPanel>& panel : FDisplay)
+        delete panel.data();
+}
+
+void TkvSlideShow::Start() {
+    FRandom.seed(static_cast<std::mt19937::result_type>(QDateTime::currentMSecsSinceEpoch()));
+    DoAnimate();
+}
+
+void TkvSlideShow::Stop() {
+    FTimer.stop();
+}
+
+void TkvSlideShow::Reset() {
+    FIMGIndex = 0;
+}
+
+void TkvSlideShow::setSpeed(int milliseconds) {
+    // The fade divides by the speed.
+    FSpeed = std::max(1, milliseconds);
+}
+
+void TkvSlideShow::SetInterval(int milliseconds) {
+    if (milliseconds == FInterval)
+        return;
+    FInterval = milliseconds;
+    FTimer.setInterval(milliseconds);
+}
+
+void TkvSlideShow::SetPaintStyle(TPaintStyle style) {
+    if (style == FPaintStyle)
+        return;
+    FPaintStyle = style;
+    display(!IsMainPanel).SetPaintStyle(style);
+    display(IsMainPanel).SetPaintStyle(style);
+}
+
+void TkvSlideShow::SetColor(QColor colour) {
+    if (colour == FColor)
+        return;
+    FColor = colour;
+    display(!IsMainPanel).setColor(colour);
+    display(IsMainPanel).setColor(colour);
+}
+
+void TkvSlideShow::SetDirectory(const QString& folder) {
+    TimerPause pause(FTimer);
+    FIMGIndex = 0;
+    FIMGList.Clear();
+    FDirectory = folder;
+    QStringList found;
+    kvFilesUtils::FindFiles(FDirectory, PictureExtensions, found, true);
+    FIMGList.AddStrings(found);
+    pause.resume();
+}
+
+void TkvSlideShow::IMGListChanged() {
+    TimerPause pause(FTimer);
+    Reset();
+    pause.resume();
+}
+
+void TkvSlideShow::DoAnimate() {
+    FTimer.stop();
+    FReport.run([this] { tick(); });
+}
+
+void TkvSlideShow::tick() {
+    if (FIMGList.Count() < 2)
+        return;
+    if (OnImageChange) {
+        FImageName = FIMGList[FIMGIndex];
+        OnImageChange(*this);
+    }
+    TkvImgPanel& incoming = display(IsMainPanel);
+    TkvImgPanel& onDisplay = display(!IsMainPanel);
+    FAnimator.AnimateWindow(incoming, 0, AW_HIDE | AW_VER_NEGATIVE);
+    incoming.LoadFromFile(FIMGList[FIMGIndex]);
+    const quint32 flags = chosenEffect();
+    if (flags == AW_BLEND)
+        DoBlend(incoming, onDisplay);
+    else
+        FAnimator.AnimateWindow(incoming, FSpeed, flags | AW_ACTIVATE);
+    IsMainPanel = !IsMainPanel;
+    display(IsMainPanel).Assign(incoming);
+    if (++FIMGIndex > FIMGList.Count() - 1)
+        FIMGIndex = 0;
+    FTimer.start();
+}
+
+quint32 TkvSlideShow::chosenEffect() {
+    if (!FRandomAnimate)
+        return Effects[FAnimateStyle];
+    std::uniform_int_distribution<int> draw(0, AnimateStyleCount - 1);
+    return Effects[draw(FRandom)];
+}
+
+void TkvSlideShow::DoBlend(TkvImgPanel& incoming, TkvImgPanel& onDisplay) {
+    // The new picture is on display in the incoming panel at the end, whatever happens before.
+    struct ShowIncoming {
+        TkvSlideShow& show;
+        TkvImgPanel& incoming;
+        ~ShowIncoming() {
+            show.FAnimator.AnimateWindow(incoming, show.FSpeed, AW_BLEND | AW_ACTIVATE);
+        }
+    } showIncoming{*this, incoming};
+    const QImage source = incoming.rendered();
+    const QImage old = onDisplay.rendered();
+    QImage destination(old.size(), QImage::Format_RGB32);
+    for (const int alpha : Fade::alphas(FSpeed)) {
+        Fade::drawFrame(old, source, alpha, destination);
+        onDisplay.showFrame(destination);
+    }
+}
+
+} // namespace orvandel

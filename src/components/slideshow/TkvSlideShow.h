@@ -1,0 +1,123 @@
+#pragma once
+
+#include "components/slideshow/PictureList.h"
+#include "components/slideshow/TkvImgPanel.h"
+#include "logic/slideshow/PanelRendering.h"
+
+#include <QColor>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <random>
+
+class QWidget;
+
+namespace orvandel {
+
+class ErrorReport;
+class WindowAnimator;
+
+// The eighteen transitions; their ordinals are the rows of the slide-show window's list.
+enum TAnimateStyle {
+    asBlend,
+    asCenter,
+    asLeft,
+    asRight,
+    asBottom,
+    asTop,
+    asTopLeft,
+    asTopRight,
+    asBottomLeft,
+    asBottomRight,
+    asSLeft,
+    asSRight,
+    asSBottom,
+    asSTop,
+    asSTopLeft,
+    asSTopRight,
+    asSBottomLeft,
+    asSBottomRight,
+};
+
+inline constexpr int AnimateStyleCount = 18;
+
+// The window-animation flags of each transition.
+extern const std::array<quint32, AnimateStyleCount> Effects;
+
+// Plays a slide show of picture files in a host widget: two picture panels fill the host, one
+// over the other; at each tick the next picture goes into the hidden one, which comes in over the
+// other with a transition, and the two swap roles.
+class TkvSlideShow {
+public:
+    // Walks the user's pictures folder into the list; the show is stopped.
+    TkvSlideShow(QWidget& aOwner, ErrorReport& report, WindowAnimator& animator);
+    ~TkvSlideShow();
+    TkvSlideShow(const TkvSlideShow&) = delete;
+    TkvSlideShow& operator=(const TkvSlideShow&) = delete;
+
+    // Re-seeds the transitions' random draw and brings the next picture in at once.
+    void Start();
+    // Stops after the transition under way; a later Start goes on with the next picture.
+    void Stop();
+    // Rewinds to the first picture, running or not.
+    void Reset();
+
+    TAnimateStyle AnimateStyle() const { return FAnimateStyle; }
+    void setAnimateStyle(TAnimateStyle style) { FAnimateStyle = style; }
+    bool RandomAnimate() const { return FRandomAnimate; }
+    void setRandomAnimate(bool random) { FRandomAnimate = random; }
+    // Duration of a transition in milliseconds, at least 1.
+    int Speed() const { return FSpeed; }
+    void setSpeed(int milliseconds);
+    // Pause between the end of a transition and the start of the next, in milliseconds.
+    int Interval() const { return FInterval; }
+    void SetInterval(int milliseconds);
+    TPaintStyle PaintStyle() const { return FPaintStyle; }
+    void SetPaintStyle(TPaintStyle style);
+    QColor Color() const { return FColor; }
+    void SetColor(QColor colour);
+    const QString& Directory() const { return FDirectory; }
+    // Lists the folder's pictures and sub-folders' pictures in place of the list.
+    void SetDirectory(const QString& folder);
+
+    PictureList& IMGList() { return FIMGList; }
+    // Raised at each tick before the transition, when ImageName holds the incoming picture.
+    std::function<void(TkvSlideShow&)> OnImageChange;
+    const QString& ImageName() const { return FImageName; }
+
+    bool isRunning() const { return FTimer.isActive(); }
+    int imageIndex() const { return FIMGIndex; }
+
+    // The tick: the timer's handler, also run by Start. A picture that fails to load is reported
+    // and stops the show on that picture.
+    void DoAnimate();
+
+private:
+    void tick();
+    void DoBlend(TkvImgPanel& incoming, TkvImgPanel& onDisplay);
+    void IMGListChanged();
+    quint32 chosenEffect();
+    TkvImgPanel& display(bool index) { return *FDisplay[index ? 1 : 0]; }
+
+    ErrorReport& FReport;
+    WindowAnimator& FAnimator;
+    bool IsMainPanel = false;
+    QTimer FTimer;
+    std::array<QPointer<TkvImgPanel>, 2> FDisplay;
+    QString FDirectory;
+    int FSpeed = 800;
+    int FInterval = 5000;
+    PictureList FIMGList;
+    int FIMGIndex = 0;
+    TPaintStyle FPaintStyle = psProportional;
+    TAnimateStyle FAnimateStyle = asBlend;
+    bool FRandomAnimate = true;
+    QColor FColor = QColor(0x80, 0x80, 0x80);
+    QString FImageName;
+    std::mt19937 FRandom;
+};
+
+} // namespace orvandel
