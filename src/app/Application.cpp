@@ -68,6 +68,11 @@ MainWindowLinks Application::mainWindowLinks() {
     links.showHelp = [this] { FormAide->Show(); };
     links.showAbout = [this] { FormAPropos->Show(); };
     links.showImport = [this] { FormImages->exec(); };
+    links.showSlideShow = [this] {
+        FormSlideShow->show();
+        FormSlideShow->raise();
+        FormSlideShow->activateWindow();
+    };
     links.notificationAreaAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     links.endApplication = [] { QCoreApplication::quit(); };
     return links;
@@ -89,6 +94,9 @@ void Application::createWindows() {
     FormAPropos = std::make_unique<TFormAPropos>();
     FormImages = std::make_unique<TFormImages>(executableFolder, state.eCptImagesAlbum,
                                                pictureOpenDialog, dialogs, report);
+    FormSlideShow =
+        std::make_unique<TFormSlideShow>(SlideShowServices{report, dialogs, state, folderDialog});
+    report.run([this] { FormSlideShow->FormCreate(); });
 }
 
 void Application::start() {

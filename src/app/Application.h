@@ -5,6 +5,7 @@
 #include "forms/import/TFormImages.h"
 #include "forms/main/TFOrvandel.h"
 #include "forms/options/FormOptions.h"
+#include "forms/slideshow/TFormSlideShow.h"
 #include "logic/ErrorReport.h"
 #include "logic/rotation/RandomIndex.h"
 #include "logic/settings/ProgramState.h"
@@ -51,6 +52,7 @@ private:
     std::unique_ptr<TFormAide> FormAide;
     std::unique_ptr<TFormAPropos> FormAPropos;
     std::unique_ptr<TFormImages> FormImages;
+    std::unique_ptr<TFormSlideShow> FormSlideShow;
 };
 
 } // namespace orvandel
