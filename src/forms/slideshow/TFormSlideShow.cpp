@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QScreen>
 
 namespace orvandel {
@@ -66,8 +67,12 @@ void TFormSlideShow::connectHandlers() {
                 services.report.guarded([this, button](bool) { rb_StretchClick(*button); }));
     connect(ui->tbar_Speed, &QSlider::valueChanged, this,
             services.report.guarded([this](int) { tbar_SpeedChange(); }));
-    connect(ui->sped_Delay, &QSpinBox::textChanged, this,
-            services.report.guarded([this](const QString& text) { sped_DelayChange(text); }));
+    // The field tells of its arrows and of typed values in its range; its edit line tells of every
+    // typed character, also while the text is still below the field's minimum.
+    const auto delayChange =
+        services.report.guarded([this](const QString& text) { sped_DelayChange(text); });
+    connect(ui->sped_Delay, &QSpinBox::textChanged, this, delayChange);
+    connect(ui->sped_Delay->findChild<QLineEdit*>(), &QLineEdit::textEdited, this, delayChange);
     connect(ui->lb_AnimType, &QListWidget::currentRowChanged, this,
             services.report.guarded([this](int) { lb_AnimTypeClick(); }));
     // The output area offers the choice of another folder of pictures.
