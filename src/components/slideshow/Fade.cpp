@@ -7,19 +7,22 @@ namespace orvandel::Fade {
 
 namespace {
 
-// x / 255 rounded to nearest, exact for every x up to 255 × 255.
-inline std::uint32_t dividedBy255(std::uint32_t x) {
-    x += 128;
-    return (x + (x >> 8)) >> 8;
+// x / 255 rounded to nearest, exact for every x up to 255 × 255. Every step fits 16 bits, so
+// that the compiler blends eight or sixteen channels per instruction.
+inline std::uint16_t dividedBy255(std::uint16_t x) {
+    x = static_cast<std::uint16_t>(x + 128);
+    return static_cast<std::uint16_t>((x + (x >> 8)) >> 8);
 }
 
-// A row as plain bytes, so that the compiler can blend many channels per instruction.
-void blendRow(const std::uint8_t* old, const std::uint8_t* incoming, std::uint8_t* destination,
-              int bytes, std::uint32_t alpha) {
-    const std::uint32_t remaining = 255 - alpha;
+// Built for the wider vector units as well, picked when the program starts on a processor that
+// has them.
+__attribute__((target_clones("avx2", "default"))) void
+blendRow(const std::uint8_t* __restrict old, const std::uint8_t* __restrict incoming,
+         std::uint8_t* __restrict destination, int bytes, std::uint16_t alpha) {
+    const auto remaining = static_cast<std::uint16_t>(255 - alpha);
     for (int index = 0; index < bytes; ++index)
-        destination[index] = static_cast<std::uint8_t>(
-            dividedBy255(incoming[index] * alpha + old[index] * remaining));
+        destination[index] = static_cast<std::uint8_t>(dividedBy255(
+            static_cast<std::uint16_t>(incoming[index] * alpha + old[index] * remaining)));
 }
 
 } // namespace
@@ -41,7 +44,7 @@ std::vector<int> alphas(int speed) {
 
 void drawFrame(const QImage& old, const QImage& incoming, int alpha, QImage& destination) {
     const int bytes = destination.width() * 4;
-    const auto weight = static_cast<std::uint32_t>(std::clamp(alpha, 0, 255));
+    const auto weight = static_cast<std::uint16_t>(std::clamp(alpha, 0, 255));
     for (int y = 0; y < destination.height(); ++y)
         blendRow(old.constScanLine(y), incoming.constScanLine(y), destination.scanLine(y), bytes,
                  weight);

@@ -62,7 +62,7 @@ TkvSlideShow::TkvSlideShow(QWidget& aOwner, ErrorReport& report, WindowAnimator&
     FTimer.setSingleShot(false);
     FTimer.setInterval(FInterval);
     QObject::connect(&FTimer, &QTimer::timeout, [this] { DoAnimate(); });
-    for (QPointer<TkvImgPanel>& panel : FDisplay) {
+    for (TkvImgPanel*& panel : FDisplay) {
         panel = new TkvImgPanel(&aOwner);
         panel->setColor(FColor);
         panel->show();
@@ -72,9 +72,8 @@ TkvSlideShow::TkvSlideShow(QWidget& aOwner, ErrorReport& report, WindowAnimator&
 }
 
 TkvSlideShow::~TkvSlideShow() {
-    // The host may have gone first and taken the panels with it.
-    for (QPointer<TkvImgPanel>& panel : FDisplay)
-        delete panel.data();
+    for (TkvImgPanel* panel : FDisplay)
+        delete panel;
 }
 
 void TkvSlideShow::Start() {

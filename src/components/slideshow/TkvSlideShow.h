@@ -5,7 +5,6 @@
 #include "logic/slideshow/PanelRendering.h"
 
 #include <QColor>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -52,7 +51,8 @@ extern const std::array<quint32, AnimateStyleCount> Effects;
 // other with a transition, and the two swap roles.
 class TkvSlideShow {
 public:
-    // Walks the user's pictures folder into the list; the show is stopped.
+    // Walks the user's pictures folder into the list; the show is stopped. The engine must go
+    // before its owner, whose children its panels are.
     TkvSlideShow(QWidget& aOwner, ErrorReport& report, WindowAnimator& animator);
     ~TkvSlideShow();
     TkvSlideShow(const TkvSlideShow&) = delete;
@@ -106,7 +106,7 @@ private:
     WindowAnimator& FAnimator;
     bool IsMainPanel = false;
     QTimer FTimer;
-    std::array<QPointer<TkvImgPanel>, 2> FDisplay;
+    std::array<TkvImgPanel*, 2> FDisplay{};
     QString FDirectory;
     int FSpeed = 800;
     int FInterval = 5000;

@@ -1,6 +1,9 @@
 #include "components/slideshow/TkvImgPanel.h"
 
 #include "PictureFixtures.h"
+#include "TestFolder.h"
+#include "common/Error.h"
+#include "imaging/codecs/JpegEncoder.h"
 
 #include <gtest/gtest.h>
 
@@ -52,4 +55,22 @@ TEST(TkvImgPanel, APaintTilesTheMosaicFromTheTopLeftCorner) {
     for (const QPoint point : {QPoint(0, 0), QPoint(50, 40), QPoint(99, 69), QPoint(46, 32)})
         EXPECT_EQ(shown.pixel(point), tile.pixel(point.x() % 47, point.y() % 33))
             << point.x() << "," << point.y();
+}
+
+TEST(TkvImgPanel, AFileIsDecodedNoLargerThanTheStyleNeedsAndAgainWhenItNeedsMore) {
+    TestFolder folder;
+    const QString path = folder.filePath(QStringLiteral("grande.jpg"));
+    imaging::writeJpeg(fixtures::patternPicture(1600, 1200), path);
+    TkvImgPanel panel;
+    panel.resize(200, 150);
+    panel.show();
+    panel.LoadFromFile(path);
+    EXPECT_EQ(panel.Picture().size(), QSize(200, 150));
+
+    panel.resize(400, 300);
+    EXPECT_EQ(panel.Picture().size(), QSize(400, 300));
+    panel.SetPaintStyle(psCenter);
+    EXPECT_EQ(panel.Picture().size(), QSize(1600, 1200));
+
+    EXPECT_THROW(panel.LoadFromFile(folder.filePath(QStringLiteral("absente.jpg"))), Error);
 }

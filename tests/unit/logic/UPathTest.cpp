@@ -1,0 +1,69 @@
+#include "logic/slideshow/UPath.h"
+
+#include "ScopedEnvironmentVariable.h"
+#include "ScriptedFolderDialog.h"
+#include "TestFolder.h"
+#include "platform/ExecutableLocation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+using namespace orvandel;
+using platform::PathStyle;
+
+TEST(UPath, AddBackSlashAddsOneSeparatorToANonEmptyPath) {
+    struct Case {
+        QString path;
+        PathStyle style;
+        QString expected;
+    };
+    const Case cases[] = {
+        {QStringLiteral("C:\\Photos"), PathStyle::Windows, QStringLiteral("C:\\Photos\\")},
+        {QStringLiteral("D:\\"), PathStyle::Windows, QStringLiteral("D:\\")},
+        {QString(), PathStyle::Windows, QString()},
+        {QStringLiteral("/home/anne/Photos"), PathStyle::Posix,
+         QStringLiteral("/home/anne/Photos/")},
+        {QStringLiteral("/"), PathStyle::Posix, QStringLiteral("/")},
+        {QString(), PathStyle::Posix, QString()},
+    };
+    for (const Case& test : cases)
+        EXPECT_EQ(UPath::AddBackSlash(test.path, test.style), test.expected)
+            << test.path.toStdString();
+}
+
+TEST(UPath, GetPathFindsTheProgramTheCurrentFolderAndSpecialFolders) {
+    TestFolder home;
+    ScopedEnvironmentVariable homeVariable("HOME", home.path());
+    ScopedEnvironmentVariable config("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")));
+    ScriptedFolderDialog dialog;
+
+    EXPECT_EQ(UPath::GetPath(100, dialog), platform::executableFolder());
+    EXPECT_TRUE(UPath::GetPath(100, dialog)->endsWith(u'/'));
+    EXPECT_EQ(UPath::GetPath(101, dialog), QStringLiteral("orvandel_unit_tests"));
+    EXPECT_EQ(UPath::GetPath(102, dialog), QDir::currentPath());
+    EXPECT_EQ(UPath::GetPath(39, dialog), home.filePath(QStringLiteral("Pictures/")));
+    EXPECT_EQ(UPath::GetPath(9999, dialog), std::nullopt);
+    EXPECT_TRUE(dialog.titles.isEmpty());
+}
+
+TEST(UPath, TheBrowseDialogAddsASeparatorToFoldersOnly) {
+    const QString folderPrompt =
+        QStringLiteral("Veuillez sélectionner un dossier ci-dessous,\r\n"
+                       "vous pouvez également en créer un nouveau.\r\n(Orvandel)");
+    const QString folderOrFilePrompt =
+        QStringLiteral("Veuillez sélectionner un dossier où fichier ci-dessous,\r\n"
+                       "vous pouvez également créer un nouveau dossier.\r\n(Orvandel)");
+    ScriptedFolderDialog dialog;
+
+    dialog.answer = QStringLiteral("/home/anne/Photos");
+    EXPECT_EQ(UPath::GetPath(103, dialog), QStringLiteral("/home/anne/Photos/"));
+    dialog.answer = QStringLiteral("/home/anne/Photos/plage.jpg");
+    EXPECT_EQ(UPath::GetPath(104, dialog), QStringLiteral("/home/anne/Photos/plage.jpg"));
+    EXPECT_EQ(dialog.titles, QStringList({folderPrompt, folderOrFilePrompt}));
+
+    dialog.answer = std::nullopt;
+    EXPECT_EQ(UPath::BrowseDialog(dialog, 0), std::nullopt);
+    EXPECT_EQ(UPath::BrowseDialog(dialog, UPath::BIF_BROWSEINCLUDEFILES), std::nullopt);
+}
