@@ -21,7 +21,7 @@ class SlideShowWindowTest : public ::testing::Test {
 protected:
     SlideShowWindowTest() {
         state.DossierImages = folder.makeFolder(QStringLiteral("Nature")) + u'/';
-        for (const QString name :
+        for (const QString& name :
              {QStringLiteral("p0.png"), QStringLiteral("p1.png"), QStringLiteral("p2.png")}) {
             folder.write(QStringLiteral("Nature/") + name,
                          fixtures::pngFile(fixtures::patternPicture(40, 30)));
