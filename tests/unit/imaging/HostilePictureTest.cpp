@@ -184,6 +184,28 @@ TEST(HostilePictureTest, OversizedAncillaryPngChunksAreSkipped) {
     }
 }
 
+TEST(HostilePictureTest, AFilledZigzagOverEveryRowIsRefusedBeforeItIsDrawn) {
+    namespace emf = fixtures::emf;
+    constexpr int NullPenStyle = 5;
+    // Eight hundred edges over all 1024 rows: seconds of antialiased filling for one record.
+    QList<QPoint> zigzag;
+    for (int index = 0; index < 800; ++index)
+        zigzag.append(QPoint(index * 1024 / 800, index % 2 == 0 ? 0 : 1024));
+    TestFolder folder;
+    const QString path = folder.write(
+        "zigzag.emf", emf::file(emf::headerForPixels(QSize(1024, 1024)),
+                                {emf::createBrush(1, 0, qRgb(0, 128, 0)), emf::selectObject(1),
+                                 emf::createPen(2, NullPenStyle, 0, 0), emf::selectObject(2),
+                                 emf::polygon(zigzag)}));
+    try {
+        loadPicture(path);
+        FAIL() << "the zigzag was drawn";
+    } catch (const orvandel::Error& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("trop complexe")))
+            << error.message().toStdString();
+    }
+}
+
 TEST(HostilePictureTest, AMetafileOfThousandsOfRecordsStillDraws) {
     namespace emf = fixtures::emf;
     QList<QByteArray> records{emf::createBrush(1, 0, qRgb(0, 128, 0)), emf::selectObject(1)};
