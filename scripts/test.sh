@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the unit tests in a normal and in a sanitizer build, the
-# folder watcher's tests under ThreadSanitizer, then each fuzzer for a few seconds on seeds made by
-# the project's own code. The fuzzers start from a fixed random seed, so a run repeats the first
+# Sets up, builds and runs every test: the unit and desktop tests in a build under AddressSanitizer
+# and UndefinedBehaviorSanitizer, the folder watcher's tests under ThreadSanitizer, then each fuzzer
+# for a few seconds on seeds made by the project's own code. The fuzzers start from a fixed random seed, so a run repeats the first
 # part of any longer run made with the same seed: a fault found once is found again, and a clean
 # long run vouches for the short one.
 set -euo pipefail
@@ -12,12 +12,7 @@ jobs=$(nproc)
 
 scripts/install-dependencies.sh build test
 
-echo "== Unit tests"
-cmake --preset dev >/dev/null
-cmake --build --preset dev -j "$jobs"
-ctest --preset dev -j "$jobs" | tee build/dev/ctest.log
-
-echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+echo "== Unit and desktop tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs" | tee build/asan/ctest.log
@@ -52,6 +47,6 @@ done
 
 # ctest stops the script on a failure, so every test counted here has passed.
 unit_tests=$(awk '/tests passed, 0 tests failed out of/ { total += $NF } END { print total }' \
-    build/dev/ctest.log build/asan/ctest.log build/tsan/ctest.log)
+    build/asan/ctest.log build/tsan/ctest.log)
 fuzzers=$(ls -d "$corpus"/*/ | wc -l)
 echo "tests: $((unit_tests + fuzzers)) passed, 0 failed"
