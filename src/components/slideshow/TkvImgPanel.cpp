@@ -88,8 +88,9 @@ void TkvImgPanel::showFrame(const QImage& frame) {
 }
 
 QSize TkvImgPanel::decodingBound() const {
+    // A panel not laid out yet takes the smallest decoding; its first real size decodes again.
     if (FPaintStyle == psStretch || FPaintStyle == psProportional)
-        return size();
+        return size().expandedTo(QSize(1, 1));
     return {};
 }
 

@@ -72,6 +72,9 @@ TEST_F(SlideShowTest, StartsStoppedOnTheUsersPicturesWithTheDocumentedSettings) 
     EXPECT_EQ(show.PaintStyle(), psProportional);
     EXPECT_EQ(show.Color(), QColor(0x80, 0x80, 0x80));
     EXPECT_EQ(show.ImageName(), QString());
+    // The fade divides by the speed.
+    show.setSpeed(0);
+    EXPECT_EQ(show.Speed(), 1);
 }
 
 TEST_F(SlideShowTest, PlaysThePicturesInOrderAndWrapsToTheFirst) {
