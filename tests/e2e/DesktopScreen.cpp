@@ -198,6 +198,27 @@ std::optional<QPoint> waitForTrayIcon(int milliseconds) {
     return settled;
 }
 
+unsigned long focusedWindow() {
+    return xdotool({QStringLiteral("getwindowfocus")}).toULong();
+}
+
+int pictureListRows(unsigned long mainWindow) {
+    // A column near the list's right edge, clear of the names, from its top to its bottom.
+    const QRect list = QRect(394, 101, 143, 324).translated(windowGeometry(mainWindow).topLeft());
+    const QImage screen = screenPixels();
+    const QRgb even = qRgb(255, 255, 255);
+    const QRgb odd = qRgb(238, 243, 244);
+    int rows = 0;
+    QRgb previous = 0;
+    for (int y = list.top(); y <= list.bottom(); ++y) {
+        const QRgb colour = screen.pixel(list.right() - 12, y);
+        if ((colour == even || colour == odd) && colour != previous)
+            ++rows;
+        previous = colour;
+    }
+    return rows;
+}
+
 void click(QPoint at, int button) {
     xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
              QStringLiteral("click"), QString::number(button)});

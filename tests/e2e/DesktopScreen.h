@@ -36,6 +36,11 @@ bool waitForWindowGone(unsigned long window, int milliseconds = 10000);
 // it never settles.
 std::optional<QPoint> waitForTrayIcon(int milliseconds = 15000);
 
+// The window that has the keyboard focus.
+unsigned long focusedWindow();
+// The rows the main window's picture list shows: its white and grey-blue stripes.
+int pictureListRows(unsigned long mainWindow);
+
 void click(QPoint at, int button = 1);
 // Keys in xdotool's names: "o", "ctrl+d", "Return".
 void pressKeys(const QString& keys);
