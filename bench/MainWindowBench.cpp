@@ -214,8 +214,6 @@ void benchStartUp(const QString& program) {
             10000);
         const bool shown = shownAt > 0;
         const bool changed = changedAt > 0;
-        // Not timed: the program ends at rest, its preview and tool-tip done.
-        QThread::msleep(500);
         process.kill();
         process.waitForFinished();
         if (!shown || !changed)
