@@ -27,7 +27,9 @@ QStringList programWindows();
 // The first window of the program that shows and is none of `known`, 0 when none shows.
 unsigned long waitForNewWindow(const QStringList& known, int milliseconds = 10000);
 // Waits until the window has drawn itself: its pixels are no longer the bare black of a window
-// just mapped, and hold still.
+// just mapped, and hold still. Quirk: on this display without a window manager, a window mapped
+// inside one of the program's shown windows stays black, as in a bare toolkit program; such a
+// window is ready once it holds the keyboard focus.
 bool waitUntilPainted(unsigned long window, int milliseconds = 10000);
 // Waits for the program's window to be unmapped or gone.
 bool waitForWindowGone(unsigned long window, int milliseconds = 10000);

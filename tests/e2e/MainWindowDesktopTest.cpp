@@ -18,7 +18,7 @@ int shownPicture(const RunningProgram& program, const QString& album, const QStr
         const QImage expected =
             desktop::centredOnBlack(program.albumFolder(album) + names[index], screen.size());
         if (desktop::meanDifference(screen, expected, UncoveredBackground) < 6)
-            return static_cast<int>(index);
+            return index;
     }
     return -1;
 }
