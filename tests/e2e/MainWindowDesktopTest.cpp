@@ -1,6 +1,37 @@
+#include "DesktopScreen.h"
 #include "RunningProgram.h"
 
 #include <gtest/gtest.h>
+
+namespace {
+
+const QSize MainWindowSize(548, 442);
+// In the main window: the album chooser's text.
+const QPoint AlbumChooser(444, 83);
+// Left of the centred main window and below the tray host: the wallpaper alone.
+const QRect UncoveredBackground(0, 40, 600, 1040);
+
+// Which of the pictures the background shows centred on black; -1 when none is.
+int shownPicture(const RunningProgram& program, const QString& album, const QStringList& names) {
+    const QImage screen = desktop::screenPixels();
+    for (int index = 0; index < names.size(); ++index) {
+        const QImage expected =
+            desktop::centredOnBlack(program.albumFolder(album) + names[index], screen.size());
+        if (desktop::meanDifference(screen, expected, UncoveredBackground) < 6)
+            return index;
+    }
+    return -1;
+}
+
+// Waits for the background to be set anew after `before`, and returns which picture it shows.
+int nextShownPicture(const RunningProgram& program, const QString& album, const QStringList& names,
+                     std::uint32_t before) {
+    if (!waitUntil([&] { return desktop::backgroundPixmap() != before; }))
+        return -1;
+    return shownPicture(program, album, names);
+}
+
+} // namespace
 
 TEST(MainWindowDesktop, StartsHiddenShowsOnMessage515AndAClosingWritesTheSettings) {
     RunningProgram program;
@@ -45,4 +76,67 @@ TEST(MainWindowDesktop, MessageRightButtonDownOpensThePopupMenu) {
     program.sendWindowMessage(1025, 513);
     program.sendWindowMessage(1025, 516);
     EXPECT_TRUE(waitUntil([&] { return visibleWindows() == before + 1; }));
+}
+
+TEST(MainWindowDesktop, StartShowsAnAlbumPictureCentredTheTrayShowsTheWindowTheMenuChangesIt) {
+    RunningProgram program;
+    const QStringList names = program.addPhotographs("Nature", 3);
+    program.writeSettings("Nom Album=Nature\nPosition=0\nChanger au demarrage=1\n");
+    program.start();
+    const int first = nextShownPicture(program, "Nature", names, 0);
+    EXPECT_GE(first, 0);
+
+    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    ASSERT_TRUE(trayIcon);
+    EXPECT_EQ(desktop::waitForWindow(MainWindowSize, 1000), 0u);
+    desktop::click(*trayIcon);
+    ASSERT_NE(desktop::waitForWindow(MainWindowSize), 0u);
+
+    // "&Changer Fond d'Ecran" from the tray's menu, until chance draws another picture.
+    int shown = first;
+    for (int attempt = 0; attempt < 20 && shown == first; ++attempt) {
+        const std::uint32_t before = desktop::backgroundPixmap();
+        const QStringList windows = desktop::programWindows();
+        desktop::click(*trayIcon, 3);
+        const unsigned long menu = desktop::waitForNewWindow(windows);
+        ASSERT_NE(menu, 0u);
+        ASSERT_TRUE(desktop::waitUntilPainted(menu));
+        desktop::pressKeys(QStringLiteral("c"));
+        shown = nextShownPicture(program, "Nature", names, before);
+        ASSERT_GE(shown, 0);
+    }
+    EXPECT_NE(shown, first);
+}
+
+TEST(MainWindowDesktop, AlbumChosenInTheComboIsSavedAndListedAndACopiedPictureJoinsTheList) {
+    RunningProgram program;
+    program.addPhotographs("Nature", 3);
+    const QStringList space = program.addPhotographs("Espace", 2, 3);
+    program.writeSettings("Nom Album=Nature\nPosition=0\nChanger au demarrage=1\n");
+    program.start();
+    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    ASSERT_TRUE(trayIcon);
+    desktop::click(*trayIcon);
+    const unsigned long window = desktop::waitForWindow(MainWindowSize);
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(desktop::waitUntilPainted(window));
+    EXPECT_EQ(desktop::pictureListRows(window), 3);
+
+    // "Espace" follows "Nature" among the albums.
+    const std::uint32_t before = desktop::backgroundPixmap();
+    desktop::click(desktop::windowGeometry(window).topLeft() + AlbumChooser);
+    desktop::pressKeys(QStringLiteral("Down"));
+    EXPECT_TRUE(waitUntil([&] {
+        const QString settings = program.settingsText();
+        return settings.contains("Nom Album=Espace\n") && settings.contains("Compteur Album=2\n") &&
+               settings.contains("Images=" + program.albumFolder("Espace") + "\n");
+    })) << program.settingsText().toStdString();
+    EXPECT_GE(nextShownPicture(program, "Espace", space, before), 0);
+    EXPECT_TRUE(waitUntil([&] { return desktop::pictureListRows(window) == 2; }));
+
+    program.addPhotographs("Espace", 1, 5);
+    EXPECT_TRUE(waitUntil([&] { return desktop::pictureListRows(window) == 3; }));
+    ASSERT_TRUE(program.closeAndWaitForEnd(window));
+    EXPECT_TRUE(program.settingsText().contains("Compteur Album=3\n"))
+        << program.settingsText().toStdString();
 }

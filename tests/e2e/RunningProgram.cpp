@@ -76,11 +76,11 @@ RunningProgram::~RunningProgram() {
     }
 }
 
-QStringList RunningProgram::addPhotographs(const QString& album, int count) {
+QStringList RunningProgram::addPhotographs(const QString& album, int count, int first) {
     QStringList names;
     const QStringList available =
         QDir(Photographs).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
-    for (const QString& name : available.mid(0, count)) {
+    for (const QString& name : available.mid(first, count)) {
         folder.makeFolder(QStringLiteral("Images/") + album);
         QFile::copy(Photographs + u'/' + name, albumFolder(album) + name);
         names.append(name);

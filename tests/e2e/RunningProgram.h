@@ -15,8 +15,9 @@ public:
     RunningProgram();
     ~RunningProgram();
 
-    // Copies `count` photographs of the system's wallpaper packages into the album.
-    QStringList addPhotographs(const QString& album, int count);
+    // Copies `count` photographs of the system's wallpaper packages into the album, from the
+    // `first` in name order; returns their names.
+    QStringList addPhotographs(const QString& album, int count, int first = 0);
     void writeSettings(const QByteArray& iniLines);
     QString settingsText() const;
     QString albumFolder(const QString& album) const;

@@ -82,6 +82,18 @@ public:
         return pixmap;
     }
 
+    // Names in both properties the first id of a connection that then ends: the server gives
+    // its range to the next connection.
+    void nameIdOfTheNextConnection() {
+        xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+        const std::uint32_t id = xcb_get_setup(other)->resource_id_base;
+        xcb_disconnect(other);
+        for (const char* property : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, screen->root, atom(property),
+                                XCB_ATOM_PIXMAP, 32, 1, &id);
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    }
+
 private:
     xcb_connection_t* connection;
     xcb_screen_t* screen;
@@ -177,6 +189,16 @@ TEST_F(X11WallpaperTest, PixmapOfAnotherProgramNamedInOnePropertyIsNotFreed) {
     orvandel::Utils::ApplyWallPaper(writePng(QStringLiteral("a.png"), numberedPicture()), 2);
     EXPECT_TRUE(display.exists(theirs));
     EXPECT_NE(display.pixmapIn("_XROOTPMAP_ID"), theirs);
+}
+
+// A setter that ended before retaining its pixmap leaves names of a pixmap that is gone, in the
+// range of ids the server hands to the next connection, ours.
+TEST_F(X11WallpaperTest, NamesLeftByASetterThatEndedEarlyDoNotStopTheChange) {
+    display.nameIdOfTheNextConnection();
+    const QImage picture = numberedPicture();
+    orvandel::Utils::ApplyWallPaper(writePng(QStringLiteral("a.png"), picture), 1);
+    const QImage root = display.rootPixels();
+    EXPECT_EQ(largestDifference(root, expectedScreen(picture, root.size(), 1)), 0);
 }
 
 TEST_F(X11WallpaperTest, DamagedPictureRaisesAndLeavesTheOldBackground) {

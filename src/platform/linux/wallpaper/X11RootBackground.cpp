@@ -176,6 +176,11 @@ void X11RootBackground::freePreviousPixmap(std::uint32_t rootPixmapAtom,
     const std::uint32_t named = pixmapProperty(connection, root, rootPixmapAtom);
     if (named == 0 || named != pixmapProperty(connection, root, setRootAtom))
         return;
+    // A setter that ended before retaining its pixmap leaves a name whose id may now be in the
+    // range of this very connection: killing its owner would end this connection.
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    if ((named & ~setup->resource_id_mask) == setup->resource_id_base)
+        return;
     // A pixmap already gone is no error of ours.
     std::free(xcb_request_check(connection, xcb_kill_client_checked(connection, named)));
 }

@@ -1,0 +1,75 @@
+#include "DesktopScreen.h"
+#include "RunningProgram.h"
+
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QSize MainWindowSize(548, 442);
+const QSize ImportDialogSize(987, 781);
+// In the main window: the add-picture button, below the drag band.
+const QPoint AddPictureButton(86, 40);
+// In the import dialog: "&Choisir une IMAGE", the add picture and "Fermer".
+const QPoint ChooseButton(915, 139);
+const QPoint AddPicture(915, 354);
+const QPoint CloseButton(915, 635);
+const QString Source = QStringLiteral("/usr/share/backgrounds/mate/nature/Garden.jpg");
+
+// A window that has just shown takes keys once it holds the keyboard focus.
+unsigned long waitForFocusedNewWindow(const QStringList& known) {
+    const unsigned long window = desktop::waitForNewWindow(known);
+    if (window == 0 || !waitUntil([&] { return desktop::focusedWindow() == window; }))
+        return 0;
+    return window;
+}
+
+TEST(ImportDesktop, PictureAddedToTheCurrentAlbumIsListedAndCounted) {
+    RunningProgram program;
+    program.addPhotographs("Nature", 3);
+    program.writeSettings("Nom Album=Nature\nChanger au demarrage=0\n");
+    program.start();
+    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    ASSERT_TRUE(trayIcon);
+    desktop::click(*trayIcon);
+    const unsigned long mainWindow = desktop::waitForWindow(MainWindowSize);
+    ASSERT_NE(mainWindow, 0u);
+    ASSERT_TRUE(desktop::waitUntilPainted(mainWindow));
+    EXPECT_EQ(desktop::pictureListRows(mainWindow), 3);
+
+    desktop::click(desktop::windowGeometry(mainWindow).topLeft() + AddPictureButton);
+    const unsigned long dialog = desktop::waitForWindow(ImportDialogSize);
+    ASSERT_NE(dialog, 0u);
+    ASSERT_TRUE(desktop::waitUntilPainted(dialog));
+    const QPoint corner = desktop::windowGeometry(dialog).topLeft();
+
+    // The picture-open dialog: the path typed into its file name field.
+    QStringList shown = desktop::programWindows();
+    desktop::click(corner + ChooseButton);
+    const unsigned long fileDialog = waitForFocusedNewWindow(shown);
+    ASSERT_NE(fileDialog, 0u);
+    desktop::typeText(Source);
+    desktop::pressKeys(QStringLiteral("Return"));
+    ASSERT_TRUE(desktop::waitForWindowGone(fileDialog));
+
+    shown = desktop::programWindows();
+    desktop::click(corner + AddPicture);
+    const unsigned long success = waitForFocusedNewWindow(shown);
+    ASSERT_NE(success, 0u);
+    desktop::pressKeys(QStringLiteral("Return"));
+    ASSERT_TRUE(desktop::waitForWindowGone(success));
+    desktop::click(corner + CloseButton);
+    ASSERT_TRUE(desktop::waitForWindowGone(dialog));
+
+    // Named by the counter, the number of pictures the album held; the watcher lists it.
+    const QImageReader written(program.albumFolder("Nature") + QStringLiteral("3.jpg"));
+    EXPECT_EQ(written.format(), "jpeg");
+    EXPECT_EQ(written.size(), QImageReader(Source).size());
+    EXPECT_TRUE(waitUntil([&] { return desktop::pictureListRows(mainWindow) == 4; }));
+    ASSERT_TRUE(program.closeAndWaitForEnd(mainWindow));
+    EXPECT_TRUE(program.settingsText().contains("Compteur Album=4\n"))
+        << program.settingsText().toStdString();
+}
+
+} // namespace

@@ -1,0 +1,61 @@
+#include "DesktopScreen.h"
+#include "RunningProgram.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QSize OptionsDialogSize(321, 388);
+// Inside the dialog: the box "Démarrer avec Windows" and the button "OK".
+const QPoint StartWithSessionBox(34, 273);
+const QPoint OkButton(196, 363);
+
+QString autostartEntry() {
+    return QDir(qEnvironmentVariable("XDG_CONFIG_HOME"))
+        .filePath(QStringLiteral("autostart/Lumivane.desktop"));
+}
+
+TEST(OptionsDialogDesktop, UntickingStartWithTheSessionAndConfirmingRemovesTheAutostartEntry) {
+    // Registered by an earlier confirmation.
+    QDir().mkpath(QFileInfo(autostartEntry()).path());
+    QFile entry(autostartEntry());
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.write("[Desktop Entry]\nType=Application\nName=Lumivane\nExec=/bin/true\n");
+    entry.close();
+
+    RunningProgram program;
+    program.addPhotographs("Nature", 2);
+    program.writeSettings("Nom Album=Nature\nDemarrage avec windows=1\n");
+    program.start();
+    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    ASSERT_TRUE(trayIcon);
+
+    // A right press on the tray icon pops the menu up; its "&Options" shows the dialog.
+    const QStringList before = desktop::programWindows();
+    desktop::click(*trayIcon, 3);
+    const unsigned long menu = desktop::waitForNewWindow(before);
+    ASSERT_NE(menu, 0u);
+    ASSERT_TRUE(desktop::waitUntilPainted(menu));
+    desktop::pressKeys(QStringLiteral("o"));
+
+    const unsigned long dialog = desktop::waitForWindow(OptionsDialogSize);
+    ASSERT_NE(dialog, 0u);
+    ASSERT_TRUE(desktop::waitUntilPainted(dialog));
+    const QPoint corner = desktop::windowGeometry(dialog).topLeft();
+    const QRect box(corner + StartWithSessionBox - QPoint(8, 8), QSize(16, 16));
+    const QImage ticked = desktop::screenPixels().copy(box);
+    desktop::click(corner + StartWithSessionBox);
+    ASSERT_TRUE(waitUntil([&] { return desktop::screenPixels().copy(box) != ticked; }));
+    desktop::click(corner + OkButton);
+
+    EXPECT_TRUE(desktop::waitForWindowGone(dialog));
+    EXPECT_TRUE(waitUntil([&] { return !QFile::exists(autostartEntry()); }));
+    EXPECT_TRUE(waitUntil([&] {
+        return program.settingsText().contains("Demarrage avec windows=0\n");
+    })) << program.settingsText().toStdString();
+}
+
+} // namespace
