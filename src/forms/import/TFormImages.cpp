@@ -21,6 +21,8 @@ namespace {
 const QString NoPictureChosen = QStringLiteral("Aucune image choisie ...!");
 const QString AddSucceeded = QStringLiteral("L'opération d'ajout est réussie...");
 const QString AddFailed = QStringLiteral("Echec de l'opération d'ajout...");
+// Where the dialog first opens on the screen; a window of its own does not take the form's.
+constexpr QPoint FirstPlace(350, 197);
 
 QFont pixelFont(int pixels, QFont::Weight weight = QFont::Normal) {
     QFont font(DefaultFaceName);
@@ -48,6 +50,7 @@ TFormImages::TFormImages(const QString& executableFolder, QString& counter,
     , dialogs(messageBoxes)
     , report(errorReport) {
     ui->setupUi(this);
+    move(FirstPlace);
     setFonts();
     ui->Image3->setPixmap(import_pictures::bandPicture());
     ui->btnChoisirImage->setIcon(import_pictures::chooserPicture());
