@@ -7,7 +7,6 @@
 
 namespace {
 
-const QSize MainWindowSize(548, 442);
 // An empty part of the picture list, inside the main panel where the menu's shortcuts act.
 const QPoint EmptyListArea(465, 400);
 const QRgb Maroon = qRgb(128, 0, 0);
@@ -24,10 +23,8 @@ TEST(CalendarDesktop, ControlDDrawsTheYearOnTheWallpaper) {
     program.start();
     const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
     ASSERT_TRUE(trayIcon);
-    desktop::click(*trayIcon);
-    const unsigned long window = desktop::waitForWindow(MainWindowSize);
+    const unsigned long window = desktop::showMainWindow(*trayIcon);
     ASSERT_NE(window, 0u);
-    ASSERT_TRUE(desktop::waitUntilPainted(window));
     EXPECT_EQ(desktop::backgroundPixmap(), 0u);
 
     desktop::click(desktop::windowGeometry(window).topLeft() + EmptyListArea);

@@ -257,4 +257,17 @@ QImage centredOnBlack(const QString& pictureFile, QSize screen) {
     return result;
 }
 
+unsigned long showMainWindow(QPoint trayIcon) {
+    click(trayIcon);
+    const unsigned long window = waitForWindow(MainWindowSize);
+    return window != 0 && waitUntilPainted(window) ? window : 0;
+}
+
+unsigned long openTrayMenu(QPoint trayIcon) {
+    const QStringList before = programWindows();
+    click(trayIcon, 3);
+    const unsigned long menu = waitForNewWindow(before);
+    return menu != 0 && waitUntilPainted(menu) ? menu : 0;
+}
+
 } // namespace desktop

@@ -44,6 +44,13 @@ unsigned long focusedWindow();
 int pictureListRows(unsigned long mainWindow);
 
 void click(QPoint at, int button = 1);
+
+// The main window's size, which tells it from the program's other windows.
+inline const QSize MainWindowSize(548, 442);
+// A left click on the tray icon; the main window once it is painted, 0 when it never is.
+unsigned long showMainWindow(QPoint trayIcon);
+// A right press on the tray icon; its popup menu once it is painted, 0 when none comes.
+unsigned long openTrayMenu(QPoint trayIcon);
 // Keys in xdotool's names: "o", "ctrl+d", "Return".
 void pressKeys(const QString& keys);
 void typeText(const QString& text);

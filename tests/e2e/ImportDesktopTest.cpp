@@ -7,7 +7,6 @@
 
 namespace {
 
-const QSize MainWindowSize(548, 442);
 const QSize ImportDialogSize(987, 781);
 // In the main window: the add-picture button, below the drag band.
 const QPoint AddPictureButton(86, 40);
@@ -32,10 +31,8 @@ TEST(ImportDesktop, PictureAddedToTheCurrentAlbumIsListedAndCounted) {
     program.start();
     const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
     ASSERT_TRUE(trayIcon);
-    desktop::click(*trayIcon);
-    const unsigned long mainWindow = desktop::waitForWindow(MainWindowSize);
+    const unsigned long mainWindow = desktop::showMainWindow(*trayIcon);
     ASSERT_NE(mainWindow, 0u);
-    ASSERT_TRUE(desktop::waitUntilPainted(mainWindow));
     EXPECT_EQ(desktop::pictureListRows(mainWindow), 3);
 
     desktop::click(desktop::windowGeometry(mainWindow).topLeft() + AddPictureButton);

@@ -5,7 +5,6 @@
 
 namespace {
 
-const QSize MainWindowSize(548, 442);
 // In the main window: the album chooser's text.
 const QPoint AlbumChooser(444, 83);
 // Left of the centred main window and below the tray host: the wallpaper alone.
@@ -88,19 +87,14 @@ TEST(MainWindowDesktop, StartShowsAnAlbumPictureCentredTheTrayShowsTheWindowTheM
 
     const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
     ASSERT_TRUE(trayIcon);
-    EXPECT_EQ(desktop::waitForWindow(MainWindowSize, 1000), 0u);
-    desktop::click(*trayIcon);
-    ASSERT_NE(desktop::waitForWindow(MainWindowSize), 0u);
+    EXPECT_EQ(desktop::waitForWindow(desktop::MainWindowSize, 1000), 0u);
+    ASSERT_NE(desktop::showMainWindow(*trayIcon), 0u);
 
     // "&Changer Fond d'Ecran" from the tray's menu, until chance draws another picture.
     int shown = first;
     for (int attempt = 0; attempt < 20 && shown == first; ++attempt) {
         const std::uint32_t before = desktop::backgroundPixmap();
-        const QStringList windows = desktop::programWindows();
-        desktop::click(*trayIcon, 3);
-        const unsigned long menu = desktop::waitForNewWindow(windows);
-        ASSERT_NE(menu, 0u);
-        ASSERT_TRUE(desktop::waitUntilPainted(menu));
+        ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
         desktop::pressKeys(QStringLiteral("c"));
         shown = nextShownPicture(program, "Nature", names, before);
         ASSERT_GE(shown, 0);
@@ -116,10 +110,8 @@ TEST(MainWindowDesktop, AlbumChosenInTheComboIsSavedAndListedAndACopiedPictureJo
     program.start();
     const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
     ASSERT_TRUE(trayIcon);
-    desktop::click(*trayIcon);
-    const unsigned long window = desktop::waitForWindow(MainWindowSize);
+    const unsigned long window = desktop::showMainWindow(*trayIcon);
     ASSERT_NE(window, 0u);
-    ASSERT_TRUE(desktop::waitUntilPainted(window));
     EXPECT_EQ(desktop::pictureListRows(window), 3);
 
     // "Espace" follows "Nature" among the albums.

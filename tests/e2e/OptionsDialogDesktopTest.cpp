@@ -34,11 +34,7 @@ TEST(OptionsDialogDesktop, UntickingStartWithTheSessionAndConfirmingRemovesTheAu
     ASSERT_TRUE(trayIcon);
 
     // A right press on the tray icon pops the menu up; its "&Options" shows the dialog.
-    const QStringList before = desktop::programWindows();
-    desktop::click(*trayIcon, 3);
-    const unsigned long menu = desktop::waitForNewWindow(before);
-    ASSERT_NE(menu, 0u);
-    ASSERT_TRUE(desktop::waitUntilPainted(menu));
+    ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
     desktop::pressKeys(QStringLiteral("o"));
 
     const unsigned long dialog = desktop::waitForWindow(OptionsDialogSize);
