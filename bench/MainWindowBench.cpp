@@ -4,6 +4,7 @@
 // (tests/e2e/desktop-session.sh --tray).
 #include "BenchPictures.h"
 #include "imaging/codecs/JpegEncoder.h"
+#include "platform/linux/X11Connection.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,7 +20,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -45,13 +45,7 @@ struct XConnection {
     XConnection& operator=(const XConnection&) = delete;
 
     xcb_atom_t atom(const char* name) const {
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-            connection,
-            xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-            nullptr);
-        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-        std::free(reply);
-        return value;
+        return orvandel::platform::x11Atom(connection, name);
     }
 
     bool hasTrayHost() const {

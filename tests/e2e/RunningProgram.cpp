@@ -1,5 +1,7 @@
 #include "RunningProgram.h"
 
+#include "platform/linux/X11Connection.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -9,7 +11,6 @@
 
 #include <xcb/xcb.h>
 
-#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -17,24 +18,14 @@ namespace {
 const QString MainWindowTitle = QStringLiteral("^Orvandel    Version 2\\.11$");
 const QString Photographs = QStringLiteral("/usr/share/backgrounds/mate/nature");
 
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr);
-    const xcb_atom_t value = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return value;
-}
-
 void requestClose(unsigned long window) {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = static_cast<xcb_window_t>(window);
-    event.type = atom(connection, "WM_PROTOCOLS");
-    event.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
+    event.type = orvandel::platform::x11Atom(connection, "WM_PROTOCOLS");
+    event.data.data32[0] = orvandel::platform::x11Atom(connection, "WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char*>(&event));

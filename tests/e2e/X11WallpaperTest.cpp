@@ -2,6 +2,7 @@
 #include "common/Error.h"
 #include "imaging/Stretch.h"
 #include "logic/wallpaper/ApplyWallPaper.h"
+#include "platform/linux/X11Connection.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -12,7 +13,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -32,9 +32,7 @@ public:
     ~Display() { xcb_disconnect(connection); }
 
     xcb_atom_t atom(const char* name) const {
-        Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr));
-        return reply->atom;
+        return orvandel::platform::x11Atom(connection, name);
     }
 
     // The pixmap a root property names, 0 when there is none of type PIXMAP.
