@@ -66,9 +66,9 @@ void forEachSegment(const QPainterPath& path, bool closed, Segment&& segment) {
 // How many edges cross each row of the picture, and what the rasterizer pays for them.
 class RowCrossings {
 public:
-    RowCrossings(int pictureHeight, double pairCost)
+    RowCrossings(int pictureHeight, double costOfAPair)
         : height(pictureHeight)
-        , pairCost(pairCost) {
+        , pairCost(costOfAPair) {
         changes.assign(static_cast<std::size_t>(height) + 1, 0);
     }
 
