@@ -108,14 +108,14 @@ QPolygonF polyPoints(const RecordBytes& parameters, PointSize pointSize) {
 
 // Bounds, figure count, point count, the figures' point counts, points. Figures too short to draw
 // are left out, but still charged: a record may list millions.
-std::vector<QPolygonF> polyFigures(const RecordBytes& parameters, PointSize pointSize,
-                                   MetafileCanvas& canvas) {
+QList<QPolygonF> polyFigures(const RecordBytes& parameters, PointSize pointSize,
+                             MetafileCanvas& canvas) {
     const std::uint64_t figureCount = parameters.u32(16);
     const std::uint64_t pointCount = parameters.u32(20);
     parameters.require(24, figureCount * 4);
     canvas.charge(figureCost(figureCount));
     const QPolygonF points = pointsAt(parameters, 24 + figureCount * 4, pointCount, pointSize);
-    std::vector<QPolygonF> figures;
+    QList<QPolygonF> figures;
     std::uint64_t start = 0;
     for (std::uint64_t index = 0; index < figureCount; ++index) {
         const std::uint64_t length = parameters.u32(24 + index * 4);
@@ -367,13 +367,13 @@ bool playStateRecord(const MetafileRecord& record, MetafileCanvas& canvas) {
 }
 
 void drawPolyFigures(const MetafileRecord& record, PointSize pointSize, MetafileCanvas& canvas) {
-    const std::vector<QPolygonF> figures = polyFigures(record.parameters, pointSize, canvas);
+    QList<QPolygonF> figures = polyFigures(record.parameters, pointSize, canvas);
     if (record.type == PolyPolygon || record.type == PolyPolygon16) {
-        canvas.drawPolygons(figures);
+        canvas.drawPolygons(std::move(figures));
         return;
     }
-    for (const QPolygonF& figure : figures)
-        canvas.drawPolyline(figure);
+    for (QPolygonF& figure : figures)
+        canvas.drawPolyline(std::move(figure));
 }
 
 // Records that draw or build a path; false when the record is not one of them.
@@ -398,7 +398,7 @@ bool playDrawingRecord(const MetafileRecord& record, MetafileCanvas& canvas) {
         return true;
     case Polygon:
     case Polygon16:
-        canvas.drawPolygons({polyPoints(parameters, pointSize)});
+        canvas.drawPolygon(polyPoints(parameters, pointSize));
         return true;
     case Polyline:
     case Polyline16:

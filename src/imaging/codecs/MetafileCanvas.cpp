@@ -288,28 +288,23 @@ void MetafileCanvas::moveTo(QPointF point) {
 }
 
 void MetafileCanvas::lineTo(QPointF point) {
-    QPainterPath line(state.position);
-    line.lineTo(point);
-    output(line, Paint::Stroke, Figure::Continues);
+    output({toPicture(QPolygonF{state.position, point})}, Paint::Stroke, Figure::Continues);
     state.position = point;
 }
 
-void MetafileCanvas::drawPolyline(const QPolygonF& points) {
+void MetafileCanvas::drawPolyline(QPolygonF points) {
     if (points.size() < 2)
         return;
-    QPainterPath line;
-    line.addPolygon(points);
-    output(line, Paint::Stroke, Figure::Separate);
+    output({toPicture(std::move(points))}, Paint::Stroke, Figure::Separate);
 }
 
-void MetafileCanvas::drawPolylineTo(const QPolygonF& points) {
+void MetafileCanvas::drawPolylineTo(QPolygonF points) {
     if (points.isEmpty())
         return;
-    QPainterPath line(state.position);
-    for (const QPointF& point : points)
-        line.lineTo(point);
-    output(line, Paint::Stroke, Figure::Continues);
-    state.position = points.back();
+    const QPointF end = points.back();
+    points.prepend(state.position);
+    output({toPicture(std::move(points))}, Paint::Stroke, Figure::Continues);
+    state.position = end;
 }
 
 void MetafileCanvas::drawBeziers(const QPolygonF& points, BezierStart start) {
@@ -331,10 +326,8 @@ void MetafileCanvas::drawBeziers(const QPolygonF& points, BezierStart start) {
                         t * t * t * curve[3]);
         }
     }
-    QPainterPath path(line.front());
-    for (qsizetype index = 1; index < line.size(); ++index)
-        path.lineTo(line[index]);
-    output(path, Paint::Stroke, fromPosition ? Figure::Continues : Figure::Separate);
+    output({toPicture(std::move(line))}, Paint::Stroke,
+           fromPosition ? Figure::Continues : Figure::Separate);
     if (fromPosition)
         state.position = points[first - 1];
 }
@@ -349,34 +342,39 @@ int MetafileCanvas::curveSegments(const QPointF (&curve)[4]) const {
     return static_cast<int>(std::clamp(segments, 1.0, double(MaxCurveSegments)));
 }
 
-void MetafileCanvas::drawPolygons(const std::vector<QPolygonF>& polygons) {
-    QPainterPath shape;
-    for (const QPolygonF& polygon : polygons) {
-        if (polygon.size() < 2)
-            continue;
-        shape.addPolygon(polygon);
-        shape.closeSubpath();
+void MetafileCanvas::drawPolygon(QPolygonF points) {
+    QList<QPolygonF> polygons;
+    polygons.push_back(std::move(points));
+    drawPolygons(std::move(polygons));
+}
+
+void MetafileCanvas::drawPolygons(QList<QPolygonF> polygons) {
+    polygons.removeIf([](const QPolygonF& polygon) { return polygon.size() < 2; });
+    for (QPolygonF& polygon : polygons) {
+        polygon = toPicture(std::move(polygon));
+        if (polygon.back() != polygon.front())
+            polygon.append(polygon.front());
     }
-    output(shape, Paint::StrokeAndFill, Figure::Separate);
+    output(std::move(polygons), Paint::StrokeAndFill, Figure::Separate);
 }
 
 void MetafileCanvas::drawRectangle(const QRectF& rectangle) {
     QPainterPath shape;
     shape.addRect(rectangle.normalized());
-    output(shape, Paint::StrokeAndFill, Figure::Separate);
+    output(toPicture(shape), Paint::StrokeAndFill, Figure::Separate);
 }
 
 void MetafileCanvas::drawRoundedRectangle(const QRectF& rectangle, QSizeF corner) {
     QPainterPath shape;
     shape.addRoundedRect(rectangle.normalized(), std::abs(corner.width()) / 2,
                          std::abs(corner.height()) / 2);
-    output(shape, Paint::StrokeAndFill, Figure::Separate);
+    output(toPicture(shape), Paint::StrokeAndFill, Figure::Separate);
 }
 
 void MetafileCanvas::drawEllipse(const QRectF& rectangle) {
     QPainterPath shape;
     shape.addEllipse(rectangle.normalized());
-    output(shape, Paint::StrokeAndFill, Figure::Separate);
+    output(toPicture(shape), Paint::StrokeAndFill, Figure::Separate);
 }
 
 void MetafileCanvas::drawText(QPointF reference, const QString& text,
@@ -440,17 +438,17 @@ void MetafileCanvas::abortPath() {
 }
 
 void MetafileCanvas::fillPath() {
-    paint(recordedPath, Paint::Fill);
+    paint(recordedPath.toSubpathPolygons(), Paint::Fill);
     abortPath();
 }
 
 void MetafileCanvas::strokePath() {
-    paint(recordedPath, Paint::Stroke);
+    paint(recordedPath.toSubpathPolygons(), Paint::Stroke);
     abortPath();
 }
 
 void MetafileCanvas::strokeAndFillPath() {
-    paint(recordedPath, Paint::StrokeAndFill);
+    paint(recordedPath.toSubpathPolygons(), Paint::StrokeAndFill);
     abortPath();
 }
 
@@ -502,13 +500,19 @@ QPointF MetafileCanvas::toPicture(QPointF point) const {
     return {clampCoordinate(mapped.x()), clampCoordinate(mapped.y())};
 }
 
-QPainterPath MetafileCanvas::toPicture(const QPainterPath& path) const {
+QPolygonF MetafileCanvas::toPicture(QPolygonF points) const {
+    for (QPointF& point : points)
+        point = toPicture(point);
+    return points;
+}
+
+PictureFigures MetafileCanvas::toPicture(const QPainterPath& path) const {
     QPainterPath mapped = logicalToPicture.map(path);
     for (int index = 0; index < mapped.elementCount(); ++index) {
         const QPainterPath::Element element = mapped.elementAt(index);
         mapped.setElementPositionAt(index, clampCoordinate(element.x), clampCoordinate(element.y));
     }
-    return mapped;
+    return mapped.toSubpathPolygons();
 }
 
 double MetafileCanvas::pictureScale() const {
@@ -550,39 +554,48 @@ QFont MetafileCanvas::currentFont() const {
     return font;
 }
 
-void MetafileCanvas::output(const QPainterPath& logicalPath, Paint paintMode, Figure figure) {
-    const QPainterPath mapped = toPicture(logicalPath);
+void MetafileCanvas::output(PictureFigures figures, Paint paintMode, Figure figure) {
     if (!recordingPath) {
-        paint(mapped, paintMode);
+        paint(figures, paintMode);
         return;
     }
-    if (recordedPath.elementCount() + mapped.elementCount() > MaxPathElements)
+    qsizetype added = 0;
+    for (const QPolygonF& points : figures)
+        added += points.size();
+    if (recordedPath.elementCount() + added > MaxPathElements)
         refuseAsTooComplex();
-    if (figure == Figure::Continues && figureOpen)
-        recordedPath.connectPath(mapped);
-    else
-        recordedPath.addPath(mapped);
+    // A figure that continues the open one joins its end instead of starting anew.
+    bool joinsOpenFigure = figure == Figure::Continues && figureOpen;
+    for (const QPolygonF& points : figures) {
+        for (qsizetype index = 0; index < points.size(); ++index) {
+            if (index == 0 && !joinsOpenFigure)
+                recordedPath.moveTo(points[index]);
+            else
+                recordedPath.lineTo(points[index]);
+        }
+        joinsOpenFigure = false;
+    }
     figureOpen = figure == Figure::Continues;
 }
 
-void MetafileCanvas::paint(const QPainterPath& picturePath, Paint paintMode) {
+void MetafileCanvas::paint(const PictureFigures& figures, Paint paintMode) {
     applyBackground();
     if (paintMode != Paint::Stroke && state.brush.style != Qt::NoBrush)
-        fillArea(picturePath, currentBrush());
+        fillArea(figures, currentBrush());
     if (paintMode != Paint::Fill && state.pen.style != Qt::NoPen)
-        strokeLines(picturePath);
+        strokeLines(figures);
 }
 
 QRectF MetafileCanvas::pictureWithMargin(double margin) const {
     return QRectF(-margin, -margin, picture.width() + 2 * margin, picture.height() + 2 * margin);
 }
 
-void MetafileCanvas::fillArea(const QPainterPath& picturePath, const QBrush& brush) {
-    charge(fillCost(picturePath, picture.size()));
+void MetafileCanvas::fillArea(const PictureFigures& figures, const QBrush& brush) {
+    charge(fillCost(figures, picture.size()));
     const QRectF window = pictureWithMargin(1);
     QPainterPath area;
     area.setFillRule(state.fillRule);
-    for (const QPolygonF& figure : picturePath.toSubpathPolygons()) {
+    for (const QPolygonF& figure : figures) {
         const QPolygonF clipped = clipPolygon(figure, window);
         if (clipped.size() < 3)
             continue;
@@ -592,13 +605,13 @@ void MetafileCanvas::fillArea(const QPainterPath& picturePath, const QBrush& bru
     painter.fillPath(area, brush);
 }
 
-void MetafileCanvas::strokeLines(const QPainterPath& picturePath) {
+void MetafileCanvas::strokeLines(const PictureFigures& figures) {
     const QPen pen = currentPen();
-    charge(strokeCost(picturePath, pen.widthF(), picture.size()));
+    charge(strokeCost(figures, pen.widthF(), picture.size()));
     // Far enough out that the cut ends, their caps and mitred joins stay out of sight.
     const QRectF window = pictureWithMargin(2 * pen.widthF() + 2);
     QPainterPath lines;
-    for (const QPolygonF& figure : picturePath.toSubpathPolygons())
+    for (const QPolygonF& figure : figures)
         addClippedPolyline(figure, window, lines);
     // GDI draws a line through the pixels at its coordinates, that is their centres.
     painter.strokePath(lines.translated(0.5, 0.5), pen);

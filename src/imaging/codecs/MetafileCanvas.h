@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MetafileCost.h"
+
 #include <QColor>
 #include <QImage>
 #include <QLatin1String>
@@ -132,10 +134,11 @@ public:
 
     void moveTo(QPointF point);
     void lineTo(QPointF point);
-    void drawPolyline(const QPolygonF& points);
-    void drawPolylineTo(const QPolygonF& points);
+    void drawPolyline(QPolygonF points);
+    void drawPolylineTo(QPolygonF points);
     void drawBeziers(const QPolygonF& points, BezierStart start);
-    void drawPolygons(const std::vector<QPolygonF>& polygons);
+    void drawPolygon(QPolygonF points);
+    void drawPolygons(QList<QPolygonF> polygons);
     void drawRectangle(const QRectF& rectangle);
     void drawRoundedRectangle(const QRectF& rectangle, QSizeF corner);
     void drawEllipse(const QRectF& rectangle);
@@ -178,16 +181,18 @@ private:
     void updateTransform();
     QTransform windowToDevice() const;
     QPointF toPicture(QPointF point) const;
-    QPainterPath toPicture(const QPainterPath& path) const;
+    // Shapes are charged and drawn as polygons in picture pixels, curves flattened there.
+    QPolygonF toPicture(QPolygonF points) const;
+    PictureFigures toPicture(const QPainterPath& path) const;
     double pictureScale() const;
     QPen currentPen() const;
     QBrush currentBrush() const;
     QFont currentFont() const;
-    void output(const QPainterPath& logicalPath, Paint paint, Figure figure);
-    void paint(const QPainterPath& picturePath, Paint paint);
+    void output(PictureFigures figures, Paint paint, Figure figure);
+    void paint(const PictureFigures& figures, Paint paint);
     QRectF pictureWithMargin(double margin) const;
-    void fillArea(const QPainterPath& picturePath, const QBrush& brush);
-    void strokeLines(const QPainterPath& picturePath);
+    void fillArea(const PictureFigures& figures, const QBrush& brush);
+    void strokeLines(const PictureFigures& figures);
     void refuseAsTooComplex() const;
     // How many segments a cubic curve, given by its logical control points, is cut into.
     int curveSegments(const QPointF (&curve)[4]) const;
@@ -201,7 +206,7 @@ private:
     DeviceState state;
     std::vector<DeviceState> savedStates;
     QTransform logicalToPicture;
-    QPainterPath recordedPath;
+    QPainterPath recordedPath; // in picture pixels
     bool recordingPath = false;
     bool figureOpen = false;
     double paintBudget = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace orvandel::imaging {
@@ -21,15 +22,15 @@ constexpr double CrossingPairCost = 0.5;
 // rasterizer, which renders again in smaller bands when a band has more cells than its pool
 // holds: about 16 × k × k per row, as measured on zigzags of 10 to 100 edges over 1024 rows.
 constexpr double FillCrossingPairCost = 16;
-// The edges of a pen's outline over each row of a segment: its two sides and its joins.
-constexpr int StrokeOutlineEdges = 4;
+// Joining two segments of a stroke: the stroker's angles and the arc of a round join.
+constexpr double JoinCost = 300;
 // Each pixel a fill or a pen covers.
 constexpr double PixelCost = 1;
 // Shaping one character, whatever its size.
 constexpr double CharacterCost = 400;
 constexpr double FigureCost = 64;
 
-constexpr double BaseBudget = double(std::int64_t{1} << 28);
+constexpr double BaseBudget = 4e8;
 constexpr double BudgetPerPixel = 64;
 constexpr double LargestBudget = double(std::int64_t{1} << 29);
 
@@ -42,62 +43,93 @@ double pixelCount(QSize size) {
     return double(size.width()) * double(size.height());
 }
 
-// Calls `segment(from, to)` for every segment of `path`, closing edges included when `closed`.
+// Calls `segment(from, to)` for every segment of `figures`, closing edges included when `closed`.
 template <typename Segment>
-void forEachSegment(const QPainterPath& path, bool closed, Segment&& segment) {
-    QPointF start;
-    QPointF previous;
-    for (int index = 0; index < path.elementCount(); ++index) {
-        const QPainterPath::Element element = path.elementAt(index);
-        const QPointF point(element.x, element.y);
-        if (element.isMoveTo()) {
-            if (closed && index > 0)
-                segment(previous, start);
-            start = point;
-        } else {
-            segment(previous, point);
-        }
-        previous = point;
+void forEachSegment(const PictureFigures& figures, bool closed, Segment&& segment) {
+    for (const QPolygonF& figure : figures) {
+        for (qsizetype index = 1; index < figure.size(); ++index)
+            segment(figure[index - 1], figure[index]);
+        if (closed && figure.size() > 1)
+            segment(figure.back(), figure.front());
     }
-    if (closed && path.elementCount() > 0)
-        segment(previous, start);
 }
 
-// How many edges cross each row of the picture, and what the rasterizer pays for them.
+// The rows from `top` to `bottom` that lie inside a picture `height` rows high.
+struct RowSpan {
+    int first;
+    int last; // one past
+
+    RowSpan(double top, double bottom, int height)
+        : first(static_cast<int>(std::clamp(std::floor(top), 0.0, double(height))))
+        , last(static_cast<int>(std::clamp(std::ceil(bottom), 0.0, double(height)))) {}
+};
+
+// How many edges cross each row a shape covers, and what the rasterizer pays for them.
 class RowCrossings {
 public:
-    RowCrossings(int pictureHeight, double costOfAPair)
-        : height(pictureHeight)
+    RowCrossings(RowSpan shapeRows, double costOfAPair)
+        : rows(shapeRows)
         , pairCost(costOfAPair) {
-        changes.assign(static_cast<std::size_t>(height) + 1, 0);
+        if (rows.first < rows.last)
+            changes.assign(static_cast<std::size_t>(rows.last - rows.first) + 1, 0);
     }
 
     // An edge over [top, bottom] in picture rows, `count` times.
     void add(double top, double bottom, int count = 1) {
-        const int first = static_cast<int>(std::clamp(std::floor(top), 0.0, double(height)));
-        const int last = static_cast<int>(std::clamp(std::ceil(bottom), 0.0, double(height)));
+        const RowSpan edge(top, bottom, rows.last);
+        const int first = std::max(edge.first, rows.first);
+        const int last = edge.last;
         if (first >= last)
             return;
-        changes[static_cast<std::size_t>(first)] += count;
-        changes[static_cast<std::size_t>(last)] -= count;
+        changes[static_cast<std::size_t>(first - rows.first)] += count;
+        changes[static_cast<std::size_t>(last - rows.first)] -= count;
     }
 
     double cost() const {
         double total = 0;
         double crossing = 0;
-        for (int row = 0; row < height; ++row) {
-            crossing += changes[static_cast<std::size_t>(row)];
+        for (std::size_t row = 0; row + 1 < changes.size(); ++row) {
+            crossing += changes[row];
             total += crossing * (RowCost + pairCost * crossing);
         }
         return total;
     }
 
 private:
-    int height;
+    RowSpan rows;
     double pairCost;
-    // Per row, the edges starting there minus those ending there.
+    // Per row of the span, the edges starting there minus those ending there.
     std::vector<double> changes;
 };
+
+// The round join at `vertex` between segments going `before` and `after` (unit vectors): an arc
+// of the pen's reach on the outer side of the turn, crossing each row it spans twice at most.
+void addJoin(RowCrossings& crossings, QPointF vertex, QPointF before, QPointF after, double reach) {
+    // The outer side is the one the path turns away from; its normals bound the arc.
+    const double side = before.x() * after.y() - before.y() * after.x() > 0 ? -1 : 1;
+    const double startY = side * before.x();
+    const double endY = side * after.x();
+    double low = std::min(startY, endY);
+    double high = std::max(startY, endY);
+    const QPointF middle = before + after;
+    const double middleLength = std::hypot(middle.x(), middle.y());
+    if (middleLength < 1e-9) {
+        low = -1;
+        high = 1;
+    } else {
+        const double middleY = side * middle.x() / middleLength;
+        low = std::min(low, middleY);
+        high = std::max(high, middleY);
+    }
+    crossings.add(vertex.y() + reach * low, vertex.y() + reach * high, 2);
+}
+
+QRectF boundsOf(const PictureFigures& figures) {
+    QRectF bounds;
+    for (const QPolygonF& figure : figures)
+        bounds |= figure.boundingRect();
+    return bounds;
+}
 
 } // namespace
 
@@ -105,41 +137,70 @@ double paintBudgetFor(QSize pictureSize) {
     return std::min(LargestBudget, BaseBudget + BudgetPerPixel * pixelCount(pictureSize));
 }
 
-double fillCost(const QPainterPath& path, QSize pictureSize) {
-    RowCrossings crossings(pictureSize.height(), FillCrossingPairCost);
+double fillCost(const PictureFigures& figures, QSize pictureSize) {
+    const QRectF bounds = boundsOf(figures);
+    RowCrossings crossings(RowSpan(bounds.top(), bounds.bottom(), pictureSize.height()),
+                           FillCrossingPairCost);
     double cost = ShapeCost;
-    forEachSegment(path, true, [&](QPointF from, QPointF to) {
+    forEachSegment(figures, true, [&](QPointF from, QPointF to) {
         cost += SegmentCost;
         crossings.add(std::min(from.y(), to.y()), std::max(from.y(), to.y()));
     });
-    const QRectF bounds = path.controlPointRect();
     cost += PixelCost * overlap(bounds.left(), bounds.right(), pictureSize.width()) *
             overlap(bounds.top(), bounds.bottom(), pictureSize.height());
     return cost + crossings.cost();
 }
 
-double strokeCost(const QPainterPath& path, double penWidth, QSize pictureSize) {
+double strokeCost(const PictureFigures& figures, double penWidth, QSize pictureSize) {
     const double width = pictureSize.width();
     const double height = pictureSize.height();
     const double reach = penWidth / 2 + 1;
-    RowCrossings crossings(pictureSize.height(), CrossingPairCost);
+    const QRectF bounds = boundsOf(figures);
+    RowCrossings crossings(
+        RowSpan(bounds.top() - reach, bounds.bottom() + reach, pictureSize.height()),
+        CrossingPairCost);
     double cost = ShapeCost;
-    forEachSegment(path, false, [&](QPointF from, QPointF to) {
-        cost += SegmentCost;
-        const double top = std::min(from.y(), to.y()) - reach;
-        const double bottom = std::max(from.y(), to.y()) + reach;
-        const double rows = overlap(top, bottom, height);
-        const double columns =
-            overlap(std::min(from.x(), to.x()) - reach, std::max(from.x(), to.x()) + reach, width);
-        if (rows == 0 || columns == 0)
-            return;
-        // The pen's band along the segment, caps and joins included, within its visible box. Its
-        // outline crosses each of its rows twice, and as often again for the joins' arcs.
-        const double length = std::hypot(to.x() - from.x(), to.y() - from.y());
-        const double band = (length + penWidth + 1) * (penWidth + 1);
-        cost += PixelCost * std::min(band, rows * columns);
-        crossings.add(top, bottom, StrokeOutlineEdges);
-    });
+    for (const QPolygonF& figure : figures) {
+        const bool closed = figure.size() > 2 && figure.front() == figure.back();
+        std::optional<QPointF> firstDirection;
+        std::optional<QPointF> previousDirection;
+        for (qsizetype index = 1; index < figure.size(); ++index) {
+            const QPointF from = figure[index - 1];
+            const QPointF to = figure[index];
+            cost += SegmentCost;
+            const double length = std::hypot(to.x() - from.x(), to.y() - from.y());
+            const double top = std::min(from.y(), to.y()) - reach;
+            const double bottom = std::max(from.y(), to.y()) + reach;
+            const double rows = overlap(top, bottom, height);
+            const double columns = overlap(std::min(from.x(), to.x()) - reach,
+                                           std::max(from.x(), to.x()) + reach, width);
+            if (length == 0 || rows == 0 || columns == 0)
+                continue;
+            // The pen's band along the segment, caps and joins included, within its visible box.
+            const double band = (length + penWidth + 1) * (penWidth + 1);
+            cost += PixelCost * std::min(band, rows * columns);
+            const QPointF direction = (to - from) / length;
+            // The pen's two sides run along the segment, shifted up and down by the pen's reach
+            // across it.
+            const double across = reach * std::abs(direction.x());
+            crossings.add(std::min(from.y(), to.y()) - across, std::max(from.y(), to.y()) + across,
+                          2);
+            if (previousDirection) {
+                cost += JoinCost;
+                addJoin(crossings, from, *previousDirection, direction, reach);
+            } else if (!closed)
+                crossings.add(from.y() - reach, from.y() + reach, 2);
+            firstDirection = firstDirection.value_or(direction);
+            previousDirection = direction;
+        }
+        if (!previousDirection)
+            continue;
+        if (closed) {
+            cost += JoinCost;
+            addJoin(crossings, figure.front(), *previousDirection, *firstDirection, reach);
+        } else
+            crossings.add(figure.back().y() - reach, figure.back().y() + reach, 2);
+    }
     return cost + crossings.cost();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPainterPath>
+#include <QList>
+#include <QPolygonF>
 #include <QSize>
 
 #include <cstdint>
@@ -13,15 +14,18 @@ namespace orvandel::imaging {
 // crossing the same row, and the area its pen covers; per text character, its shaping and its
 // glyph.
 
-// The budget of a whole metafile drawn onto a picture of `pictureSize`: about half a second of
+// The budget of a whole metafile drawn onto a picture of `pictureSize`: about a second of
 // painting, far more than any real drawing of that size asks for.
 double paintBudgetFor(QSize pictureSize);
 
-// Filling the closed figures of `path`.
-double fillCost(const QPainterPath& path, QSize pictureSize);
+// The figures of a shape in picture pixels; a closed figure ends where it starts.
+using PictureFigures = QList<QPolygonF>;
 
-// Stroking the segments of `path` with a pen `penWidth` pixels wide.
-double strokeCost(const QPainterPath& path, double penWidth, QSize pictureSize);
+// Filling `figures`, each closed by an edge back to its start.
+double fillCost(const PictureFigures& figures, QSize pictureSize);
+
+// Stroking the segments of `figures` with a pen `penWidth` pixels wide.
+double strokeCost(const PictureFigures& figures, double penWidth, QSize pictureSize);
 
 // Laying out and drawing `length` characters of `pixelSize` pixels.
 double textCost(std::uint64_t length, double pixelSize, QSize pictureSize);

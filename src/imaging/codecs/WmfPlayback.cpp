@@ -76,14 +76,14 @@ std::uint64_t countAt(const RecordBytes& parameters, std::uint64_t offset) {
     return static_cast<std::uint64_t>(count);
 }
 
-std::vector<QPolygonF> polyPolygon(const RecordBytes& parameters, MetafileCanvas& canvas) {
+QList<QPolygonF> polyPolygon(const RecordBytes& parameters, MetafileCanvas& canvas) {
     const std::uint64_t polygonCount = parameters.u16(0);
     canvas.charge(figureCost(polygonCount));
     std::uint64_t pointCount = 0;
     for (std::uint64_t index = 0; index < polygonCount; ++index)
         pointCount += parameters.u16(2 + index * 2);
     const QPolygonF points = pointsAt(parameters, 2 + polygonCount * 2, pointCount);
-    std::vector<QPolygonF> polygons;
+    QList<QPolygonF> polygons;
     qsizetype start = 0;
     for (std::uint64_t index = 0; index < polygonCount; ++index) {
         const qsizetype length = parameters.u16(2 + index * 2);
@@ -238,7 +238,7 @@ void play(const MetafileRecord& record, MetafileCanvas& canvas) {
                                     QSizeF(parameters.i16(2), parameters.i16(0)));
         break;
     case Polygon:
-        canvas.drawPolygons({pointsAt(parameters, 2, countAt(parameters, 0))});
+        canvas.drawPolygon(pointsAt(parameters, 2, countAt(parameters, 0)));
         break;
     case Polyline:
         canvas.drawPolyline(pointsAt(parameters, 2, countAt(parameters, 0)));

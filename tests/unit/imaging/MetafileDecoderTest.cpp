@@ -372,9 +372,8 @@ TEST(MetafileCanvasTest, PaintingStopsOnceTheBudgetIsSpent) {
     geometry.format = QLatin1String("WMF");
     geometry.pictureSize = QSize(10, 10);
     geometry.frame = QRectF(0, 0, 10, 10);
-    QPainterPath square;
-    square.addRect(-5, -5, 100, 100);
-    const double squareCost = orvandel::imaging::fillCost(square, geometry.pictureSize);
+    const QPolygonF square(QRectF(-5, -5, 100, 100));
+    const double squareCost = orvandel::imaging::fillCost({square}, geometry.pictureSize);
     geometry.paintBudget = 2.5 * squareCost;
     MetafileCanvas canvas(geometry);
     canvas.select(orvandel::imaging::MetafilePen{Qt::NoPen});
@@ -390,19 +389,18 @@ TEST(MetafileCanvasTest, PaintingStopsOnceTheBudgetIsSpent) {
 
 TEST(MetafileCostTest, GrowsWithTheWorkNotWithTheBounds) {
     const QSize picture(1000, 1000);
-    QPainterPath diagonal(QPointF(0, 0));
-    diagonal.lineTo(1000, 1000);
-    QPainterPath zigzag(QPointF(0, 0));
+    const QPolygonF diagonal{QPointF(0, 0), QPointF(1000, 1000)};
+    QPolygonF zigzag{QPointF(0, 0)};
     for (int index = 1; index <= 100; ++index)
-        zigzag.lineTo(index * 10, index % 2 == 0 ? 0 : 1000);
+        zigzag.append(QPointF(index * 10, index % 2 == 0 ? 0 : 1000));
     using orvandel::imaging::strokeCost;
     // A thin diagonal costs its band, not its bounding box; a wide pen makes it cost more.
-    EXPECT_LT(strokeCost(diagonal, 1, picture), 100'000);
-    EXPECT_GT(strokeCost(diagonal, 500, picture), 20 * strokeCost(diagonal, 1, picture));
+    EXPECT_LT(strokeCost({diagonal}, 1, picture), 100'000);
+    EXPECT_GT(strokeCost({diagonal}, 500, picture), 20 * strokeCost({diagonal}, 1, picture));
     // Every segment of a zigzag counts, though their bounds together are those of one.
-    EXPECT_GT(strokeCost(zigzag, 500, picture), 50 * strokeCost(diagonal, 500, picture) / 2);
+    EXPECT_GT(strokeCost({zigzag}, 500, picture), 50 * strokeCost({diagonal}, 500, picture) / 2);
     // Off the picture, only the segments' set-up counts.
-    EXPECT_LT(strokeCost(zigzag.translated(5000, 0), 500, picture), 10'000);
+    EXPECT_LT(strokeCost({zigzag.translated(5000, 0)}, 500, picture), 10'000);
 }
 
 // --- EMF -----------------------------------------------------------------------------------------
