@@ -50,46 +50,53 @@ PictureFormat formatOf(const QString& path) {
                     .arg(extension.toString(), path));
 }
 
-QByteArray readPictureFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(path));
+void openPictureFile(QFile& file) {
+    // Decoders read in large blocks of their own.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        throw Error(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(file.fileName()));
     if (file.size() > MaxPictureFileSize)
-        throw Error(
-            QStringLiteral("Le fichier \"%1\" est trop volumineux pour une image.").arg(path));
+        throw Error(QStringLiteral("Le fichier \"%1\" est trop volumineux pour une image.")
+                        .arg(file.fileName()));
+}
+
+// The whole file. Passed straight to a decoder, the bytes live until the decoder returns.
+QByteArray readWhole(QFile& file) {
     QByteArray bytes = file.readAll();
     if (file.error() != QFile::NoError)
-        throw Error(QStringLiteral("Impossible de lire le fichier \"%1\".").arg(path));
+        throw Error(QStringLiteral("Impossible de lire le fichier \"%1\".").arg(file.fileName()));
     return bytes;
 }
 
-QImage decode(PictureFormat format, ByteView bytes, QSize bound) {
+ByteView viewOf(const QByteArray& bytes) {
+    return ByteView(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                    static_cast<std::size_t>(bytes.size()));
+}
+
+QImage decode(PictureFormat format, QFile& file, QSize bound) {
     switch (format) {
     case PictureFormat::Bmp:
-        return decodeBmp(bytes, bound);
+        return decodeBmp(viewOf(readWhole(file)), bound);
     case PictureFormat::Ico:
-        return decodeIco(bytes);
-    case PictureFormat::Emf:
-        return decodeEmf(bytes, bound);
+        return decodeIco(viewOf(readWhole(file)));
+    case PictureFormat::Emf: // metafiles are read as they are drawn
+        return decodeEmf(file, bound);
     case PictureFormat::Wmf:
-        return decodeWmf(bytes, bound);
+        return decodeWmf(file, bound);
     case PictureFormat::Tiff:
-        return decodeTiff(bytes);
+        return decodeTiff(viewOf(readWhole(file)));
     case PictureFormat::Jpeg:
-        return decodeJpeg(bytes, bound);
+        return decodeJpeg(viewOf(readWhole(file)), bound);
     case PictureFormat::Png:
-        return decodePng(bytes);
+        return decodePng(viewOf(readWhole(file)));
     }
     return {};
 }
 
 QImage load(const QString& path, QSize bound) {
     const PictureFormat format = formatOf(path);
-    const QByteArray bytes = readPictureFile(path);
-    return decode(format,
-                  ByteView(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                           static_cast<std::size_t>(bytes.size())),
-                  bound);
+    QFile file(path);
+    openPictureFile(file);
+    return decode(format, file, bound);
 }
 
 } // namespace

@@ -191,6 +191,13 @@ QByteArray emptyFiguresEmf(int side, int figures) {
                                         std::vector<std::uint32_t>(std::size_t(figures), 0), {})});
 }
 
+QByteArray largeBitmapRecordEmf(int side, int bytes) {
+    constexpr std::uint32_t StretchDibits = 81;
+    return emf::file(pixelHeader(side),
+                     emfRedFill() +
+                         QList{emf::record(StretchDibits, QList<std::int32_t>(bytes / 4))});
+}
+
 QByteArray longTextEmf(int side, int characters) {
     return emf::file(pixelHeader(side), {emf::extTextOut(0, side / 2, QString(characters, u'W'))});
 }

@@ -24,6 +24,9 @@ QByteArray manyFiguresEmf(int side, int figures);
 // EMF: one PolyPolygon16 of `figures` figures without a point.
 QByteArray emptyFiguresEmf(int side, int figures);
 
+// EMF: a red fill, then a StretchDIBits record of `bytes` bytes, which is not drawn.
+QByteArray largeBitmapRecordEmf(int side, int bytes);
+
 // EMF: one ExtTextOutW of `characters` characters.
 QByteArray longTextEmf(int side, int characters);
 

@@ -453,7 +453,7 @@ bool playDrawingRecord(const MetafileRecord& record, MetafileCanvas& canvas) {
 
 } // namespace
 
-void playEmf(ByteView records, MetafileCanvas& canvas) {
+void playEmf(RecordRange records, MetafileCanvas& canvas) {
     RecordCursor cursor(records, MetafileFormat::Emf);
     while (const std::optional<MetafileRecord> record = cursor.next()) {
         // Anything else is not drawn and is skipped by its size.

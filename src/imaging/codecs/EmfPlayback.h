@@ -1,12 +1,12 @@
 #pragma once
 
-#include "imaging/ByteView.h"
+#include "MetafileRecord.h"
 
 namespace orvandel::imaging {
 
 class MetafileCanvas;
 
 // Draws the records that follow the EMF header, up to the end-of-file record.
-void playEmf(ByteView records, MetafileCanvas& canvas);
+void playEmf(RecordRange records, MetafileCanvas& canvas);
 
 } // namespace orvandel::imaging

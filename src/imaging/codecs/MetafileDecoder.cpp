@@ -6,8 +6,11 @@
 #include "WmfPlayback.h"
 #include "imaging/PictureLimits.h"
 
+#include <QBuffer>
+
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace orvandel::imaging {
 
@@ -65,9 +68,26 @@ QSize sizeCovering(QSize size, QSize bound) {
                      size.height(), pixelLength(std::ceil(size.height() * scale)))));
 }
 
+// The file's first `count` bytes, fewer when it is shorter: room for its headers.
+std::vector<std::uint8_t> leadingBytes(QIODevice& file, std::size_t count, QLatin1String format) {
+    std::vector<std::uint8_t> bytes(
+        static_cast<std::size_t>(std::clamp<qint64>(file.size(), 0, qint64(count))));
+    MetafileReader(file, format).read(0, bytes.data(), bytes.size());
+    return bytes;
+}
+
+// Reads bytes in memory through the same record reader as a file.
+template <typename Decode> QImage decodeInMemory(ByteView bytes, Decode decode) {
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return decode(buffer);
+}
+
 // The window a WMF's records are drawn through: its placeable box, or else (no placeable header)
 // the extent of its first SetWindowExt record.
-QRectF wmfWindow(const RecordBytes& header, bool placeable, ByteView records) {
+QRectF wmfWindow(const RecordBytes& header, bool placeable, RecordRange records) {
     if (placeable) {
         const QRectF box(QPointF(header.i16(6), header.i16(8)),
                          QPointF(header.i16(10), header.i16(12)));
@@ -126,17 +146,19 @@ CanvasGeometry emfGeometry(const RecordBytes& header) {
 
 } // namespace
 
-QImage decodeWmf(ByteView file, QSize bound) {
-    const RecordBytes bytes(file, Wmf);
-    const bool placeable = file.size() >= 4 && bytes.u32(0) == PlaceableKey;
+QImage decodeWmf(QIODevice& file, QSize bound) {
+    const std::vector<std::uint8_t> leading =
+        leadingBytes(file, PlaceableHeaderSize + WmfHeaderSize, Wmf);
+    const RecordBytes bytes(ByteView(leading), Wmf);
+    const bool placeable = leading.size() >= 4 && bytes.u32(0) == PlaceableKey;
     const std::size_t headerStart = placeable ? PlaceableHeaderSize : 0;
-    if (file.size() < headerStart + WmfHeaderSize)
+    if (leading.size() < headerStart + WmfHeaderSize)
         refuseMetafile(Wmf, QStringLiteral("en-tête tronqué."));
     const std::uint16_t type = bytes.u16(headerStart);
     if ((type != 1 && type != 2) || bytes.u16(headerStart + 2) != WmfHeaderWords)
         refuseMetafile(Wmf, QStringLiteral("signature inconnue."));
 
-    const ByteView records = file.subspan(headerStart + WmfHeaderSize);
+    const RecordRange records{&file, qint64(headerStart + WmfHeaderSize), file.size()};
     const QRectF window = wmfWindow(bytes, placeable, records);
     QSize pictureSize;
     if (placeable) {
@@ -163,9 +185,10 @@ QImage decodeWmf(ByteView file, QSize bound) {
     return canvas.finish();
 }
 
-QImage decodeEmf(ByteView file, QSize bound) {
-    const RecordBytes bytes(file, Emf);
-    if (file.size() < EmfMinimumHeaderSize)
+QImage decodeEmf(QIODevice& file, QSize bound) {
+    const std::vector<std::uint8_t> leading = leadingBytes(file, EmfMinimumHeaderSize, Emf);
+    const RecordBytes bytes(ByteView(leading), Emf);
+    if (leading.size() < EmfMinimumHeaderSize)
         refuseMetafile(Emf, QStringLiteral("en-tête tronqué."));
     if (bytes.u32(0) != EmfHeaderType || bytes.u32(40) != EmfSignature)
         refuseMetafile(Emf, QStringLiteral("signature inconnue."));
@@ -173,16 +196,22 @@ QImage decodeEmf(ByteView file, QSize bound) {
     const std::uint64_t fileSize = bytes.u32(48);
     if (headerSize < EmfMinimumHeaderSize || headerSize % 4 != 0 || headerSize > fileSize)
         refuseMetafile(Emf, QStringLiteral("en-tête incohérent."));
-    if (fileSize > file.size())
+    if (fileSize > std::uint64_t(file.size()))
         refuseMetafile(Emf, QStringLiteral("fichier tronqué."));
 
     CanvasGeometry geometry = emfGeometry(bytes);
     geometry.pictureSize = sizeCovering(geometry.pictureSize, bound);
     MetafileCanvas canvas(geometry);
-    playEmf(file.subspan(static_cast<std::size_t>(headerSize),
-                         static_cast<std::size_t>(fileSize - headerSize)),
-            canvas);
+    playEmf(RecordRange{&file, qint64(headerSize), qint64(fileSize)}, canvas);
     return canvas.finish();
+}
+
+QImage decodeWmf(ByteView file, QSize bound) {
+    return decodeInMemory(file, [bound](QIODevice& buffer) { return decodeWmf(buffer, bound); });
+}
+
+QImage decodeEmf(ByteView file, QSize bound) {
+    return decodeInMemory(file, [bound](QIODevice& buffer) { return decodeEmf(buffer, bound); });
 }
 
 } // namespace orvandel::imaging

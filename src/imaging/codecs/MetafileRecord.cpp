@@ -26,8 +26,7 @@ float RecordBytes::f32(std::uint64_t offset) const {
 }
 
 ByteView RecordBytes::bytes(std::uint64_t offset, std::uint64_t count) const {
-    require(offset, count);
-    return data.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(count));
+    return ByteView(at(offset, count), static_cast<std::size_t>(count));
 }
 
 void RecordBytes::require(std::uint64_t offset, std::uint64_t count) const {
@@ -48,37 +47,51 @@ QLatin1String formatName(MetafileFormat format) {
     return format == MetafileFormat::Wmf ? QLatin1String("WMF") : QLatin1String("EMF");
 }
 
+RecordCursor::RecordCursor(RecordRange records, MetafileFormat recordFormat)
+    : range(records)
+    , format(recordFormat)
+    , reader(*records.file, formatName(recordFormat))
+    , room(reader)
+    , position(records.start) {}
+
 std::optional<MetafileRecord> RecordCursor::next() {
     const QLatin1String name = formatName(format);
     const bool wmf = format == MetafileFormat::Wmf;
     const std::size_t headerSize = wmf ? 6 : 8;
-    const std::size_t left = bytes.size() - offset;
-    if (left == 0)
+    const qint64 left = range.end - position;
+    if (left <= 0)
         return std::nullopt;
-    if (left < headerSize)
+    if (left < qint64(headerSize))
         refuseMetafile(name, QStringLiteral("enregistrement tronqué."));
-    const RecordBytes header(bytes.subspan(offset, headerSize), name);
+    const RecordBytes header(reader.window(position, headerSize), name);
     // WMF counts 16-bit words and puts the size first; EMF counts bytes and puts the type first.
     const std::uint64_t size = wmf ? std::uint64_t{header.u32(0)} * 2 : header.u32(4);
     const std::uint32_t type = wmf ? header.u16(4) : header.u32(0);
     if (size < headerSize || (!wmf && size % 4 != 0))
         refuseMetafile(name, QStringLiteral("taille d'enregistrement incorrecte."));
-    if (size > left)
+    if (size > std::uint64_t(left))
         refuseMetafile(name, QStringLiteral("enregistrement tronqué."));
     if (++count > MaxRecordCount)
         refuseMetafile(name, QStringLiteral("trop d'enregistrements."));
-    const ByteView parameters = bytes.subspan(offset + headerSize, size - headerSize);
-    offset += size;
+    const qint64 parametersStart = position + qint64(headerSize);
+    position += qint64(size);
     const std::uint32_t endOfFile = wmf ? 0x0000 : 14;
     if (type == endOfFile) {
-        offset = bytes.size();
+        position = range.end;
         return std::nullopt;
     }
-    return MetafileRecord{type, RecordBytes(parameters, name)};
+    const auto parametersSize = static_cast<std::size_t>(size - headerSize);
+    if (parametersSize <= MetafileReader::WindowSize)
+        return MetafileRecord{type,
+                              RecordBytes(reader.window(parametersStart, parametersSize), name)};
+    return MetafileRecord{type,
+                          RecordBytes(room.reset(parametersStart, parametersSize), room, name)};
 }
 
 const std::uint8_t* RecordBytes::at(std::uint64_t offset, std::uint64_t count) const {
     require(offset, count);
+    if (source)
+        source->load(static_cast<std::size_t>(offset + count));
     return data.data() + offset;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "MetafileReader.h"
 #include "imaging/ByteView.h"
 
+#include <QIODevice>
 #include <QLatin1String>
 #include <QString>
 
@@ -17,8 +19,14 @@ namespace orvandel::imaging {
 // record contradicts its own size: that is refused rather than guessed at.
 class RecordBytes {
 public:
+    // Bytes already in memory.
     RecordBytes(ByteView bytes, QLatin1String format)
         : data(bytes)
+        , formatLabel(format) {}
+    // A large record read from its file as its bytes are asked for.
+    RecordBytes(ByteView bytes, RecordRoom& room, QLatin1String format)
+        : data(bytes)
+        , source(&room)
         , formatLabel(format) {}
 
     std::size_t size() const { return data.size(); }
@@ -43,6 +51,7 @@ private:
     const std::uint8_t* at(std::uint64_t offset, std::uint64_t count) const;
 
     ByteView data;
+    RecordRoom* source = nullptr;
     QLatin1String formatLabel;
 };
 
@@ -55,6 +64,13 @@ struct MetafileRecord {
     RecordBytes parameters; // what follows the size and type fields
 };
 
+// Where a metafile's records lie in its file.
+struct RecordRange {
+    QIODevice* file;
+    qint64 start;
+    qint64 end;
+};
+
 // Walks the records of a metafile up to its end-of-file record. Each record's stated size is
 // checked against the bytes left, so a damaged file stops with an error instead of a misread.
 class RecordCursor {
@@ -62,17 +78,18 @@ public:
     // A real drawing has far fewer; this bounds the work a hostile file can ask for.
     static constexpr std::uint32_t MaxRecordCount = 1 << 22;
 
-    RecordCursor(ByteView records, MetafileFormat recordFormat)
-        : bytes(records)
-        , format(recordFormat) {}
+    RecordCursor(RecordRange records, MetafileFormat recordFormat);
 
-    // Nothing once the end-of-file record or the end of the bytes is reached.
+    // Nothing once the end-of-file record or the end of the range is reached. The record's bytes
+    // stay valid until the next call.
     std::optional<MetafileRecord> next();
 
 private:
-    ByteView bytes;
+    RecordRange range;
     MetafileFormat format;
-    std::size_t offset = 0;
+    MetafileReader reader;
+    RecordRoom room;
+    qint64 position;
     std::uint32_t count = 0;
 };
 

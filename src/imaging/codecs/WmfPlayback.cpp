@@ -259,7 +259,7 @@ void play(const MetafileRecord& record, MetafileCanvas& canvas) {
 
 } // namespace
 
-std::optional<QSize> findWmfWindowExtent(ByteView records) {
+std::optional<QSize> findWmfWindowExtent(RecordRange records) {
     RecordCursor cursor(records, MetafileFormat::Wmf);
     while (const std::optional<MetafileRecord> record = cursor.next()) {
         if (record->type == SetWindowExtent) {
@@ -270,7 +270,7 @@ std::optional<QSize> findWmfWindowExtent(ByteView records) {
     return std::nullopt;
 }
 
-void playWmf(ByteView records, MetafileCanvas& canvas) {
+void playWmf(RecordRange records, MetafileCanvas& canvas) {
     RecordCursor cursor(records, MetafileFormat::Wmf);
     while (const std::optional<MetafileRecord> record = cursor.next())
         play(*record, canvas);

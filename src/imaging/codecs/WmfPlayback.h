@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imaging/ByteView.h"
+#include "MetafileRecord.h"
 
 #include <QSize>
 
@@ -12,9 +12,9 @@ class MetafileCanvas;
 
 // The extent of the first SetWindowExt record, signs kept: the size of a WMF without a
 // placeable header.
-std::optional<QSize> findWmfWindowExtent(ByteView records);
+std::optional<QSize> findWmfWindowExtent(RecordRange records);
 
 // Draws the records that follow the WMF header, up to the end-of-file record.
-void playWmf(ByteView records, MetafileCanvas& canvas);
+void playWmf(RecordRange records, MetafileCanvas& canvas);
 
 } // namespace orvandel::imaging
