@@ -86,6 +86,18 @@ QList<QByteArray> bmp() {
         describe(40, 4, 2), fixtures::bytes({5, 0x12, 0, 3, 0x34, 0x50, 0, 0, 0, 2, 1, 1, 0, 1})));
     seeds.append(iconDib(4));
     seeds.append(iconDib(32));
+    // Several kilobytes, so that mutations also meet long rows and a long pixel array.
+    BmpDescription large = describe(40, 24);
+    large.width = 64;
+    large.height = 40;
+    seeds.append(fixtures::bmpFile(
+        large, fixtures::packedRows(fixtures::storedRows(64, 40,
+                                                         [](int x, int y) {
+                                                             return std::uint32_t(x * 4) << 16 |
+                                                                    std::uint32_t(y * 6) << 8 |
+                                                                    std::uint32_t((x + y) * 2);
+                                                         }),
+                                    24)));
     return seeds;
 }
 

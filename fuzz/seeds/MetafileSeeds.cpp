@@ -102,11 +102,20 @@ QList<QByteArray> emfDrawing() {
             emf::ellipse(100, 100, 600, 600)};
 }
 
+// A wave of many points: a drawing of several kilobytes.
+QList<QPoint> wave() {
+    QList<QPoint> points;
+    for (int index = 0; index < 1000; ++index)
+        points.append(QPoint(index * 640 / 1000, 240 + ((index * 37) % 200) - 100));
+    return points;
+}
+
 } // namespace
 
 QList<QByteArray> wmf() {
     return {
         wmf::placeableFile({0, 0, 640, 480, 960}, wmfDrawing()),
+        wmf::placeableFile({0, 0, 640, 480, 960}, wmfDrawing() + QList{wmf::polyline(wave())}),
         wmf::plainFile(QList{wmf::setWindowExtent(64, 48)} + wmfDrawing()),
         wmf::placeableFile({0, 480, 640, 0, 960}, {wmf::createBrush(0, qRgb(255, 0, 0)),
                                                    wmf::selectObject(0), wmf::polygon(triangle)})};

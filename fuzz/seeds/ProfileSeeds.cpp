@@ -18,6 +18,14 @@ QList<QByteArray> profile() {
           orvandel::TextEncoding::Windows1252WithUtf8Bom})
         seeds.append(orvandel::encodeText(text, encoding));
     seeds.append("; comment\r\n[ options ]\r\n  TIMER = 5\r\n[Other]\r\nKey=\r\n");
+    // Several kilobytes: many sections and keys, as a long-used settings file has.
+    orvandel::IniDocument large = document;
+    for (int album = 0; album < 60; ++album) {
+        const QString section = QStringLiteral("Album %1").arg(album);
+        large.setValue(section, QStringLiteral("Images"), QStringLiteral("/photos/%1").arg(album));
+        large.setValue(section, QStringLiteral("Compteur"), QString::number(album * 7));
+    }
+    seeds.append(orvandel::encodeText(large.toText(), orvandel::TextEncoding::Utf8));
     return seeds;
 }
 
