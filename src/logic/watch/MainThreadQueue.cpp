@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include <memory>
+
 namespace orvandel {
 
 namespace {
@@ -12,6 +14,9 @@ const QEvent::Type WakeUp = static_cast<QEvent::Type>(QEvent::registerEventType(
 } // namespace
 
 void MainThreadQueue::post(std::function<void()> call) {
+    // Made before the lock is released, and read by the main thread only once it holds the lock:
+    // the toolkit's own queue is invisible to a thread checker, the lock is not.
+    auto wakeUp = std::make_unique<QEvent>(WakeUp);
     bool wasEmpty = false;
     {
         const std::lock_guard lock(mutex);
@@ -20,17 +25,18 @@ void MainThreadQueue::post(std::function<void()> call) {
     }
     // One wake-up is enough for every call queued before the main thread takes them.
     if (wasEmpty)
-        QCoreApplication::postEvent(this, new QEvent(WakeUp));
+        QCoreApplication::postEvent(this, wakeUp.release());
 }
 
 bool MainThreadQueue::event(QEvent* event) {
-    if (event->type() != WakeUp)
+    std::unique_lock lock(mutex);
+    if (event->type() != WakeUp) {
+        lock.unlock();
         return QObject::event(event);
-    std::vector<std::function<void()>> waiting;
-    {
-        const std::lock_guard lock(mutex);
-        waiting.swap(calls);
     }
+    std::vector<std::function<void()>> waiting;
+    waiting.swap(calls);
+    lock.unlock();
     for (const auto& call : waiting)
         call();
     return true;

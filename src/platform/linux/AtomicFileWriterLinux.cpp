@@ -1,3 +1,4 @@
+#include "DescriptorWrite.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 #include "platform/AtomicFileWriter.h"
@@ -210,21 +211,13 @@ void AtomicFileWriter::openInPlace() {
 }
 
 void AtomicFileWriter::write(std::span<const std::byte> bytes) {
-    const auto* data = reinterpret_cast<const char*>(bytes.data());
     if (method == Method::InPlace) {
-        pendingContent.append(data, static_cast<qsizetype>(bytes.size()));
+        pendingContent.append(reinterpret_cast<const char*>(bytes.data()),
+                              static_cast<qsizetype>(bytes.size()));
         return;
     }
-    std::size_t remaining = bytes.size();
-    while (remaining > 0) {
-        const ssize_t written = ::write(descriptor, data, remaining);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            fail(written < 0 ? errno : ENOSPC);
-        data += written;
-        remaining -= static_cast<std::size_t>(written);
-    }
+    if (const int error = writeAll(descriptor, bytes))
+        fail(error);
 }
 
 void AtomicFileWriter::commit() {

@@ -1,3 +1,4 @@
+#include "DescriptorWrite.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 #include "platform/NewFile.h"
@@ -54,17 +55,8 @@ void NewFile::fail(const QString& path, int errorNumber) const {
 }
 
 void NewFile::write(std::span<const std::byte> bytes) {
-    const auto* data = reinterpret_cast<const char*>(bytes.data());
-    std::size_t remaining = bytes.size();
-    while (remaining > 0) {
-        const ssize_t written = ::write(descriptor, data, remaining);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            fail(intended, written < 0 ? errno : ENOSPC);
-        data += written;
-        remaining -= static_cast<std::size_t>(written);
-    }
+    if (const int error = writeAll(descriptor, bytes))
+        fail(intended, error);
 }
 
 void NewFile::finish() {
