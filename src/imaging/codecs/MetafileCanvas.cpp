@@ -355,7 +355,7 @@ void MetafileCanvas::drawPolygons(QList<QPolygonF> polygons) {
         if (polygon.back() != polygon.front())
             polygon.append(polygon.front());
     }
-    output(std::move(polygons), Paint::StrokeAndFill, Figure::Separate);
+    output(polygons, Paint::StrokeAndFill, Figure::Separate);
 }
 
 void MetafileCanvas::drawRectangle(const QRectF& rectangle) {
@@ -554,7 +554,7 @@ QFont MetafileCanvas::currentFont() const {
     return font;
 }
 
-void MetafileCanvas::output(PictureFigures figures, Paint paintMode, Figure figure) {
+void MetafileCanvas::output(const PictureFigures& figures, Paint paintMode, Figure figure) {
     if (!recordingPath) {
         paint(figures, paintMode);
         return;

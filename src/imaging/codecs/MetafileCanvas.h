@@ -188,7 +188,7 @@ private:
     QPen currentPen() const;
     QBrush currentBrush() const;
     QFont currentFont() const;
-    void output(PictureFigures figures, Paint paint, Figure figure);
+    void output(const PictureFigures& figures, Paint paint, Figure figure);
     void paint(const PictureFigures& figures, Paint paint);
     QRectF pictureWithMargin(double margin) const;
     void fillArea(const PictureFigures& figures, const QBrush& brush);
