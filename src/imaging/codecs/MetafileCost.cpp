@@ -43,17 +43,6 @@ double pixelCount(QSize size) {
     return double(size.width()) * double(size.height());
 }
 
-// Calls `segment(from, to)` for every segment of `figures`, closing edges included when `closed`.
-template <typename Segment>
-void forEachSegment(const PictureFigures& figures, bool closed, Segment&& segment) {
-    for (const QPolygonF& figure : figures) {
-        for (qsizetype index = 1; index < figure.size(); ++index)
-            segment(figure[index - 1], figure[index]);
-        if (closed && figure.size() > 1)
-            segment(figure.back(), figure.front());
-    }
-}
-
 // The rows from `top` to `bottom` that lie inside a picture `height` rows high.
 struct RowSpan {
     int first;
@@ -142,10 +131,15 @@ double fillCost(const PictureFigures& figures, QSize pictureSize) {
     RowCrossings crossings(RowSpan(bounds.top(), bounds.bottom(), pictureSize.height()),
                            FillCrossingPairCost);
     double cost = ShapeCost;
-    forEachSegment(figures, true, [&](QPointF from, QPointF to) {
-        cost += SegmentCost;
-        crossings.add(std::min(from.y(), to.y()), std::max(from.y(), to.y()));
-    });
+    // Each figure is filled as closed: its last point joins its first.
+    for (const QPolygonF& figure : figures) {
+        for (qsizetype index = 0; index < figure.size(); ++index) {
+            const QPointF from = figure[index];
+            const QPointF to = figure[(index + 1) % figure.size()];
+            cost += SegmentCost;
+            crossings.add(std::min(from.y(), to.y()), std::max(from.y(), to.y()));
+        }
+    }
     cost += PixelCost * overlap(bounds.left(), bounds.right(), pictureSize.width()) *
             overlap(bounds.top(), bounds.bottom(), pictureSize.height());
     return cost + crossings.cost();
