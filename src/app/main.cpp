@@ -1,10 +1,18 @@
 #include "Application.h"
+#include "SecondStart.h"
+#include "platform/InstanceLock.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvandel"));
+    // Two instances would each keep a timer and a tray icon and write the settings over each
+    // other's: a second start hands over to the first.
+    const auto runningInstance =
+        orvandel::platform::lockRunningInstance(orvandel::platform::runningInstanceLockPath());
+    if (!runningInstance)
+        return orvandel::handOverToRunningInstance();
     // The program lives on with every window hidden; only its own commands end it.
     QApplication::setQuitOnLastWindowClosed(false);
     orvandel::Application orvandel;

@@ -33,5 +33,8 @@ std::unique_ptr<WindowMessageServer> makeWindowMessageServer();
 std::unique_ptr<WindowMessageServer> makeWindowMessageServer(const QString& channelName);
 // Where the running user's channel lives.
 QString windowMessageChannelName();
+// Sends one message on the channel, waiting up to `milliseconds` for a server that may still be
+// starting; false when none took it.
+bool sendWindowMessage(const QString& channelName, const WindowMessage& message, int milliseconds);
 
 } // namespace orvandel::platform

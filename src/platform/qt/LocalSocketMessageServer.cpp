@@ -1,9 +1,11 @@
 #include "LocalSocketMessageServer.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <optional>
 
@@ -76,6 +78,26 @@ void LocalSocketMessageServer::readLines(QLocalSocket* socket) {
     }
     if (socket->bytesAvailable() > LongestLine)
         socket->abort();
+}
+
+bool sendWindowMessage(const QString& channelName, const WindowMessage& message, int milliseconds) {
+    const QByteArray line = QByteArray::number(message.message) + ' ' +
+                            QByteArray::number(message.wParam) + ' ' +
+                            QByteArray::number(message.lParam) + '\n';
+    QDeadlineTimer deadline(milliseconds);
+    QLocalSocket socket;
+    for (;;) {
+        socket.connectToServer(channelName);
+        if (socket.waitForConnected(static_cast<int>(deadline.remainingTime())))
+            break;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    socket.write(line);
+    const bool sent = socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
+    socket.disconnectFromServer();
+    return sent;
 }
 
 QString windowMessageChannelName() {

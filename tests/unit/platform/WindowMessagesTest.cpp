@@ -1,12 +1,17 @@
 #include "platform/WindowMessages.h"
 
 #include "TestFolder.h"
+#include "platform/InstanceLock.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLocalSocket>
+#include <QFile>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <future>
 
 using namespace orvandel::platform;
 
@@ -59,4 +64,36 @@ TEST(WindowMessageServer, ASecondInstanceCannotTakeALiveChannelButAStaleOneIsReu
 
 TEST(WindowMessageServer, TheChannelIsInTheUsersRuntimeFolder) {
     EXPECT_TRUE(windowMessageChannelName().endsWith("/orvandel-messages"));
+}
+
+TEST(WindowMessageServer, ASentMessageWaitsForAServerStillStartingAndFailsWhenNoneComes) {
+    TestFolder folder;
+    const QString channel = folder.filePath("messages");
+    EXPECT_FALSE(sendWindowMessage(channel, {1025, 0, 515}, 300));
+
+    auto server = makeWindowMessageServer(channel);
+    std::vector<std::int64_t> received;
+    QTimer::singleShot(200, [&] {
+        server->listen([&](const WindowMessage& message) { received.push_back(message.lParam); });
+    });
+    // The server opens while the sender waits; the sender's blocking wait is run beside the loop.
+    auto sent = std::async(std::launch::async, [&] {
+        return sendWindowMessage(channel, {1025, 0, 515}, 5000);
+    });
+    processEventsUntil([&] { return !received.empty(); });
+    EXPECT_TRUE(sent.get());
+    EXPECT_EQ(received, std::vector<std::int64_t>{515});
+}
+
+TEST(InstanceLock, OneHolderAtATimeAndTheLockFileOfAnEndedOneIsTakenOver) {
+    TestFolder folder;
+    const QString path = folder.filePath("orvandel.lock");
+    {
+        const auto first = lockRunningInstance(path);
+        ASSERT_TRUE(first);
+        EXPECT_FALSE(lockRunningInstance(path));
+    }
+    // The file stays behind, as after a crash; nobody holds it any more.
+    ASSERT_TRUE(QFile::exists(path));
+    EXPECT_TRUE(lockRunningInstance(path));
 }

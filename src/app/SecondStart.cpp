@@ -1,0 +1,27 @@
+#include "SecondStart.h"
+
+#include "forms/main/TFOrvandel.h"
+#include "platform/WindowMessages.h"
+
+#include <cstdio>
+
+namespace orvandel {
+
+namespace {
+
+// The running instance may still be starting: its channel opens once its windows exist.
+constexpr int AnswerWaitMilliseconds = 10000;
+
+} // namespace
+
+int handOverToRunningInstance() {
+    const platform::WindowMessage show{TFOrvandel::WM_APPELMESSAGE, 0,
+                                       TFOrvandel::WM_LBUTTONDBLCLK};
+    if (platform::sendWindowMessage(platform::windowMessageChannelName(), show,
+                                    AnswerWaitMilliseconds))
+        return 0;
+    std::fputs("Orvandel est déjà lancé, mais ne répond pas.\n", stderr);
+    return 1;
+}
+
+} // namespace orvandel
