@@ -74,7 +74,9 @@ MainWindowLinks Application::mainWindowLinks() {
         FormSlideShow->activateWindow();
     };
     links.notificationAreaAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
-    links.endApplication = [] { QCoreApplication::quit(); };
+    // Ends the event loop without closing the windows: quitting must not run the main window's
+    // close handler, which writes settings of its own.
+    links.endApplication = [] { QCoreApplication::exit(0); };
     return links;
 }
 
@@ -99,16 +101,18 @@ void Application::createWindows() {
     report.run([this] { FormSlideShow->FormCreate(); });
 }
 
+// The channel opens first, so that a second start finds the program while it is still starting;
+// messages are read once the event loop runs.
 void Application::start() {
-    createWindows();
     listenForWindowMessages();
+    createWindows();
     // Hidden behind the tray icon, unless the desktop has no notification area to bring it back.
     application.showMainFormAtStart();
 }
 
 void Application::listenForWindowMessages() {
     windowMessages->listen([this](const platform::WindowMessage& message) {
-        if (message.message == TFOrvandel::WM_APPELMESSAGE)
+        if (message.message == TFOrvandel::WM_APPELMESSAGE && FOrvandel)
             report.run([&] { FOrvandel->WMAppelMessage(message.lParam); });
     });
 }
