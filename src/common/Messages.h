@@ -21,4 +21,10 @@ inline const QString DataDefinitionFailed =
 inline const QString JpegError = QStringLiteral("Erreur JPEG #%d");
 } // namespace FrameworkMessages
 
+// The program's own messages that more than one layer may raise.
+namespace ProgramMessages {
+inline const QString SettingsFileTooLarge = QStringLiteral(
+    "Impossible d'écrire dans %s : le fichier de réglages ne peut pas dépasser 16 Mo.");
+} // namespace ProgramMessages
+
 } // namespace orvandel

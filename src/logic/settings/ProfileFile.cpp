@@ -8,8 +8,25 @@ namespace orvandel {
 
 namespace {
 
-// A settings file is a few hundred bytes; anything larger than this is not one of ours.
+// A settings file is a few hundred bytes; anything larger than this is not one of ours. Nothing
+// larger is written either, since the next start could not read it back.
 constexpr std::int64_t MaxProfileFileSize = 16 * 1024 * 1024;
+
+bool tooLarge(const std::optional<platform::FileStamp>& stamp) {
+    return stamp && stamp->size > MaxProfileFileSize;
+}
+
+void replaceWholeFile(const QString& path, const QByteArray& bytes) {
+    if (bytes.size() > MaxProfileFileSize)
+        throw Error(formatMessage(ProgramMessages::SettingsFileTooLarge, {path}));
+    try {
+        platform::replaceFileContent(
+            path,
+            std::as_bytes(std::span(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    } catch (const Error&) {
+        throw Error(formatMessage(FrameworkMessages::CannotWrite, {path}));
+    }
+}
 
 } // namespace
 
@@ -46,20 +63,17 @@ void ProfileFile::writeString(const QString& section, const QString& key,
                               const QString& value) const {
     Content& content = current();
     if (content.state == platform::RegularFileState::Unreadable)
-        throw Error(formatMessage(FrameworkMessages::CannotWrite, {filePath}));
+        throw Error(formatMessage(tooLarge(content.stamp) ? ProgramMessages::SettingsFileTooLarge
+                                                          : FrameworkMessages::CannotWrite,
+                                  {filePath}));
     // Changed where it lies, as a copy would touch as much memory again; a failure below drops
     // it, so that the next use reads the file as it is.
     try {
         content.document.setValue(section, key, value);
         const EncodedText encoded =
             encodeKeepingMeaning(content.document.toText(), content.encoding);
-        platform::replaceFileContent(
-            filePath, std::as_bytes(std::span(encoded.bytes.constData(),
-                                              static_cast<std::size_t>(encoded.bytes.size()))));
+        replaceWholeFile(filePath, encoded.bytes);
         content.encoding = encoded.encoding;
-    } catch (const Error&) {
-        cached.reset();
-        throw Error(formatMessage(FrameworkMessages::CannotWrite, {filePath}));
     } catch (...) {
         cached.reset();
         throw;

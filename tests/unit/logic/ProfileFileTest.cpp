@@ -216,3 +216,31 @@ TEST(ProfileFile, ARefusedWriteNamesTheFileAndChangesNothing) {
     const ProfileFile inMissingFolder(folder.filePath("gone/Options.ini"));
     EXPECT_THROW(inMissingFolder.writeString(options, "Timer", "20"), orvandel::Error);
 }
+
+TEST(ProfileFile, AWriteThatWouldPassTheReadableSizeIsRefusedWithItsReasonAndChangesNothing) {
+    constexpr qsizetype limit = 16 * 1024 * 1024;
+    const QByteArray head("[Options]\nTimer=15\n");
+    const QByteArray comment = "; " + QByteArray(limit - head.size() - 4, 'x') + "\n";
+    ASSERT_EQ(head.size() + comment.size(), limit - 1);
+    struct Case {
+        const char* name;
+        QByteArray content;
+    };
+    for (const Case& sample : {Case{"at the limit", head + comment},
+                               Case{"already past it", head + comment + "; more\n"}}) {
+        TestFolder folder;
+        const QString path = folder.write("Options.ini", sample.content);
+        const ProfileFile file(path);
+        try {
+            file.writeString(options, "Nom Album", "Nature");
+            FAIL() << sample.name << ": the write should have been refused";
+        } catch (const orvandel::Error& error) {
+            EXPECT_EQ(error.message(),
+                      QStringLiteral("Impossible d'écrire dans %1 : le fichier de réglages ne peut "
+                                     "pas dépasser 16 Mo.")
+                          .arg(path))
+                << sample.name;
+        }
+        EXPECT_EQ(folder.read("Options.ini"), sample.content) << sample.name;
+    }
+}
