@@ -11,12 +11,19 @@ RotationTimer::RotationTimer(QObject* parent)
     connect(&timer, &QTimer::timeout, this, &RotationTimer::onUnderlyingTick);
 }
 
+// As the toolkit's timer does, a setting that changes nothing leaves a running countdown alone:
+// closing the options dialog or choosing an album must not postpone the next change.
 void RotationTimer::setMinutes(std::int32_t Tempo) {
-    milliseconds = rotationInterval(Tempo).value_or(0);
+    const std::uint32_t wanted = rotationInterval(Tempo).value_or(0);
+    if (wanted == milliseconds)
+        return;
+    milliseconds = wanted;
     restart();
 }
 
 void RotationTimer::setEnabled(bool enable) {
+    if (enable == enabled)
+        return;
     enabled = enable;
     restart();
 }

@@ -18,6 +18,8 @@ public:
     void setMinutes(std::int32_t Tempo);
     void setEnabled(bool enabled);
     bool isTicking() const { return timer.isActive(); }
+    // Milliseconds until the underlying timer next fires, −1 when it does not run.
+    int remainingMilliseconds() const { return timer.remainingTime(); }
     // The interval in milliseconds, 0 when the timer never ticks.
     std::uint32_t interval() const { return milliseconds; }
 

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include <QFile>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -89,4 +90,21 @@ TEST(RotationTimer, ZeroNegativeAndOversizedMinutesNeverTick) {
         fixture.window->Timer().setEnabled(true);
         EXPECT_FALSE(fixture.window->Timer().isTicking()) << minutes.constData();
     }
+}
+
+TEST(RotationTimer, EnablingARunningTimerOrSettingTheSameMinutesKeepsItsCountdown) {
+    MainWindowFixture fixture;
+    fixture.writeSettings("Timer=1\n");
+    fixture.start();
+    orvandel::RotationTimer& timer = fixture.window->Timer();
+    QTest::qWait(50);
+    const int before = timer.remainingMilliseconds();
+    ASSERT_GT(before, 0);
+    // What closing the options dialog and choosing an album with the same minutes do.
+    fixture.window->enableRotationTimer();
+    timer.setMinutes(1);
+    EXPECT_LE(timer.remainingMilliseconds(), before);
+    // Other minutes start a new countdown of their own.
+    timer.setMinutes(2);
+    EXPECT_GT(timer.remainingMilliseconds(), 60000);
 }
