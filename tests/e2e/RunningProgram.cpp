@@ -98,6 +98,22 @@ void RunningProgram::start() {
         throw std::runtime_error("the program did not start");
 }
 
+int RunningProgram::startAgainAndWait(int milliseconds) const {
+    QProcess second;
+    second.setProcessChannelMode(QProcess::ForwardedChannels);
+    second.start(folder.filePath(QStringLiteral("orvandel")), {});
+    if (!second.waitForFinished(milliseconds)) {
+        second.kill();
+        second.waitForFinished(5000);
+        return -1;
+    }
+    return second.exitCode();
+}
+
+bool RunningProgram::waitForEnd(int milliseconds) {
+    return process.waitForFinished(milliseconds);
+}
+
 unsigned long RunningProgram::waitForMainWindow(int milliseconds) const {
     unsigned long window = 0;
     waitUntil(

@@ -23,6 +23,11 @@ public:
     QString albumFolder(const QString& album) const;
 
     void start();
+    // Starts the program once more, as a user would while it runs; the second start's exit
+    // status, or −1 when it is still running after `milliseconds`.
+    int startAgainAndWait(int milliseconds = 15000) const;
+    // Waits for the program to end by itself; false when it still runs after `milliseconds`.
+    bool waitForEnd(int milliseconds = 10000);
     // Waits for the main window to be mapped; its X id, 0 when it never shows.
     unsigned long waitForMainWindow(int milliseconds = 10000) const;
     QPoint windowPosition(unsigned long window) const;

@@ -45,6 +45,7 @@ TApplication::TApplication(platform::TaskbarPresence& applicationWindow,
     trayIcon.setTaskbarCreatedHandler([this] {
         platform::TMessage Message{RegisterWindowMessageW(QStringLiteral("TaskbarCreated"))};
         Perform(Message);
+        emit trayHostAppeared();
     });
 }
 

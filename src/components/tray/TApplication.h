@@ -54,6 +54,10 @@ public:
     void Restore();
     void ProcessMessages();
 
+signals:
+    // A tray host has appeared, after the application window has heard of it ("TaskbarCreated").
+    void trayHostAppeared();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,5 +1,6 @@
 #include "TFOrvandel.h"
 
+#include "CurrentRowPresses.h"
 #include "MainWindowLook.h"
 #include "MainWindowPictures.h"
 #include "common/Error.h"
@@ -27,6 +28,8 @@ namespace {
 // The top band where a press drags the window instead of clicking the pictures under it.
 constexpr int DragBandHeight = 20;
 constexpr int CornerEllipse = 30;
+// How long a program started before the desktop's panel, as at login, waits for a tray host.
+constexpr int TrayHostWaitMilliseconds = 30000;
 
 // The counter read at start-up, increased by one. A first run has none yet and starts from 0.
 QString nextCounter(const QString& stored) {
@@ -64,12 +67,13 @@ void TFOrvandel::setUpTrayIcon() {
     PiconeBarreTache1 =
         std::make_unique<TPiconeBarreTache>(*this, services.Application, services.trayIcon);
     TPiconeBarreTache& tray = *PiconeBarreTache1;
+    const bool trayHost = hasNotificationArea();
     tray.SetMenuPop(PopupMenu);
     tray.SetReduireSiFin(false);
     tray.SetCacherSiMinimize(true);
     tray.SetPetiteIconeVisible(true);
     tray.SetGrandeIconeVisible(true);
-    tray.SetApplicationCachee(hasNotificationArea());
+    tray.SetApplicationCachee(trayHost);
     tray.SetIcone(MainWindowPictures::programIcon());
     tray.SetImageList(ImageList1);
     tray.SetIntervalAnimation(1000);
@@ -83,6 +87,21 @@ void TFOrvandel::setUpTrayIcon() {
     tray.SetMenuSiClicDroit(true);
     tray.SetMenuSiClicGauche(false);
     tray.Loaded();
+    if (!trayHost)
+        waitForTrayHost();
+}
+
+// Shown meanwhile, the window hides behind the icon as at a normal start once a tray host comes;
+// after the wait it stays shown, as on a desktop that has no notification area.
+void TFOrvandel::waitForTrayHost() {
+    trayHostWait.setSingleShot(true);
+    trayHostWait.start(TrayHostWaitMilliseconds);
+    connect(&services.Application, &TApplication::trayHostAppeared, this, [this] {
+        if (!trayHostWait.isActive())
+            return;
+        trayHostWait.stop();
+        PiconeBarreTache1->SetApplicationCachee(true);
+    });
 }
 
 template <typename Link, typename... Arguments>
@@ -97,6 +116,8 @@ void TFOrvandel::connectHandlers() {
             report.guarded([this](const QString&) { ComboBoxAlbumChange(); }));
     connect(ui->Lst_Images, &QListWidget::currentRowChanged, this,
             report.guarded([this](int) { Lst_ImagesClick(); }));
+    connect(new CurrentRowPresses(*ui->Lst_Images), &CurrentRowPresses::pressed, this,
+            report.guarded([this](auto&&...) { Lst_ImagesClick(); }));
     connect(ui->Lst_Images, &QListWidget::itemDoubleClicked, this,
             report.guarded([this](QListWidgetItem*) { Lst_ImagesDblClick(); }));
     connect(&rotationTimer, &RotationTimer::tick, this,

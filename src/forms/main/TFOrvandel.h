@@ -7,6 +7,7 @@
 #include "components/tray/TPiconeBarreTache.h"
 #include "forms/options/OptionsDialogHost.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -73,6 +74,7 @@ private:
     void refillRows();
     QString selectedPicture(int row) const;
     bool hasNotificationArea() const;
+    void waitForTrayHost();
     template <typename Link, typename... Arguments>
     void call(const Link& link, Arguments&&... arguments) const;
 
@@ -83,6 +85,7 @@ private:
     QString settingsPath;
     PreviewPicture Image1;
     RotationTimer rotationTimer;
+    QTimer trayHostWait;
     QMenu* PopupMenu;
     TImageList* ImageList1;
     std::unique_ptr<TPiconeBarreTache> PiconeBarreTache1;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -123,4 +124,22 @@ TEST(Lst_Images, ARowBeyondTheListOrNoSelectionIsAnIndexError) {
     EXPECT_EQ(fixture.dialogs.errors,
               (QStringList{"Index de liste hors limites (-1)", "Index de liste hors limites (1)"}));
     EXPECT_TRUE(fixture.applied.isEmpty());
+}
+
+TEST(Lst_Images, AClickOnTheSelectedRowPreviewsItAgainAfterTheTimerChangedThePreview) {
+    MainWindowFixture fixture;
+    fixture.addPictures("Nature", 3);
+    fixture.start();
+    fixture.window->show();
+    auto* list = fixture.child<QListWidget>("Lst_Images");
+    const QPoint row2 = list->visualItemRect(list->item(2)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row2);
+    ASSERT_EQ(list->currentRow(), 2);
+    const QImage rowPicture = fixture.window->preview().picture();
+    fixture.random.queue = {0};
+    fixture.window->TimerTimer();
+    ASSERT_NE(fixture.window->preview().picture(), rowPicture);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row2);
+    EXPECT_EQ(fixture.window->preview().picture(), rowPicture);
+    EXPECT_TRUE(fixture.dialogs.errors.isEmpty());
 }

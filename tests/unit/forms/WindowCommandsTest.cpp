@@ -124,3 +124,24 @@ TEST(BBtnCalendrierClick, DrawsTheYearOverThePreviewSavesItAndAppliesIt) {
     EXPECT_EQ(fixture.window->preview().picture().size(), QSize(640, 480));
     EXPECT_TRUE(fixture.dialogs.errors.isEmpty());
 }
+
+TEST(TFOrvandel, StartedBeforeAnyTrayHostItShowsThenHidesBehindTheIconWhenOneComes) {
+    MainWindowFixture fixture;
+    bool trayHost = false;
+    fixture.links.notificationAreaAvailable = [&] { return trayHost; };
+    fixture.start();
+    fixture.application.setMainForm(fixture.window.get());
+    fixture.application.showMainFormAtStart();
+    ASSERT_TRUE(fixture.window->isVisible());
+    const std::size_t callsBefore = fixture.notifyIcon.calls.size();
+    trayHost = true;
+    fixture.notifyIcon.restartTrayHost();
+    EXPECT_FALSE(fixture.window->isVisible());
+    ASSERT_GT(fixture.notifyIcon.calls.size(), callsBefore);
+    EXPECT_EQ(fixture.notifyIcon.calls[callsBefore].message,
+              orvandel::platform::NotifyIconMessage::NIM_ADD);
+    // A tray host that comes back later leaves the window as the user put it.
+    fixture.window->MontrerApplication();
+    fixture.notifyIcon.restartTrayHost();
+    EXPECT_TRUE(fixture.window->isVisible());
+}

@@ -5,8 +5,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QLocalSocket>
 #include <QFile>
+#include <QLocalSocket>
 #include <QTimer>
 
 #include <gtest/gtest.h>
