@@ -47,6 +47,8 @@ TFOrvandel::TFOrvandel(MainWindowServices windowServices, MainWindowLinks window
     , settingsPath(settingsFilePath(services.executableFolder))
     , Image1((ui->setupUi(this), *ui->Image1), services.screenSize) {
     setWindowFlag(Qt::FramelessWindowHint);
+    // A fixed size for the window manager too: tiling ones then float the window at that size.
+    setFixedSize(size());
     new DragBand(*this, DragBandHeight);
     dressMainWindow(*ui);
     PopupMenu = makePopupMenu(*ui, *this);
