@@ -118,6 +118,25 @@ QRect windowGeometry(unsigned long window) {
             reportNumber(report, QStringLiteral("Height:"))};
 }
 
+QSize fixedSize(unsigned long window) {
+    // WM_SIZE_HINTS: flags, four obsolete values, then the minimum and maximum sizes.
+    constexpr std::uint32_t MinimumSize = 16;
+    constexpr std::uint32_t MaximumSize = 32;
+    const Connection x;
+    const Reply<xcb_get_property_reply_t> hints(xcb_get_property_reply(
+        x.connection,
+        xcb_get_property(x.connection, 0, static_cast<xcb_window_t>(window),
+                         XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, 18),
+        nullptr));
+    if (!hints || hints->format != 32 || xcb_get_property_value_length(hints.get()) < 9 * 4)
+        return {};
+    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(hints.get()));
+    const QSize minimum(static_cast<int>(values[5]), static_cast<int>(values[6]));
+    const QSize maximum(static_cast<int>(values[7]), static_cast<int>(values[8]));
+    const bool both = (values[0] & MinimumSize) && (values[0] & MaximumSize);
+    return both && minimum == maximum ? minimum : QSize();
+}
+
 unsigned long waitForWindow(QSize size, int milliseconds) {
     unsigned long found = 0;
     waitUntil(

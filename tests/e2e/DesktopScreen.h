@@ -22,6 +22,9 @@ std::uint32_t backgroundPixmap();
 QRect windowGeometry(unsigned long window);
 // The first mapped window of the program of that size; 0 when none shows within `milliseconds`.
 unsigned long waitForWindow(QSize size, int milliseconds = 10000);
+// The size a window asks the window manager to keep (equal minimum and maximum in its
+// WM_NORMAL_HINTS); empty when it may be resized.
+QSize fixedSize(unsigned long window);
 // The program's mapped windows.
 QStringList programWindows();
 // The first window of the program that shows and is none of `known`, 0 when none shows.

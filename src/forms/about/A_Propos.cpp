@@ -1,14 +1,10 @@
 #include "forms/about/A_Propos.h"
 
 #include "forms/about/AboutPictures.h"
-#include "forms/about/WindowPlacement.h"
 #include "forms/common/DragBand.h"
 #include "forms/common/RoundedShape.h"
+#include "forms/common/WindowPlacement.h"
 #include "ui_A_Propos.h"
-
-#include <QCursor>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace orvandel {
 namespace {
@@ -43,12 +39,7 @@ void TFormAPropos::FormActivate() {
 }
 
 void TFormAPropos::FormPosition() {
-    const QPoint cursor = QCursor::pos();
-    const QScreen* screen = QGuiApplication::screenAt(cursor);
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (screen)
-        move(placeNearCursor(cursor, frameGeometry().size(), screen->availableGeometry()));
+    placeBesideCursor(*this);
 }
 
 void TFormAPropos::Image2Click() {

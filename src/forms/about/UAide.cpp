@@ -1,12 +1,8 @@
 #include "forms/about/UAide.h"
 
-#include "forms/about/WindowPlacement.h"
 #include "forms/common/RoundedShape.h"
+#include "forms/common/WindowPlacement.h"
 #include "ui_UAide.h"
-
-#include <QCursor>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace orvandel {
 namespace {
@@ -20,19 +16,12 @@ TFormAide::TFormAide(QWidget* parent)
     , ui(std::make_unique<Ui::TFormAide>()) {
     ui->setupUi(this);
     connect(ui->Image1, &ClosePicture::clicked, this, &TFormAide::Image1Click);
+    opensCentred(*this);
 }
 
 TFormAide::~TFormAide() = default;
 
 void TFormAide::Show() {
-    if (!placed) {
-        const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-        if (!screen)
-            screen = QGuiApplication::primaryScreen();
-        if (screen)
-            move(placeCentred(frameGeometry().size(), screen->availableGeometry()));
-        placed = true;
-    }
     show();
     raise();
     activateWindow();

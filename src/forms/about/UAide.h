@@ -30,7 +30,6 @@ protected:
 
 private:
     std::unique_ptr<Ui::TFormAide> ui;
-    bool placed = false;
 };
 
 } // namespace orvandel

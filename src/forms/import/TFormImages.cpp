@@ -5,6 +5,7 @@
 #include "common/Error.h"
 #include "common/Messages.h"
 #include "forms/common/RoundedShape.h"
+#include "forms/common/WindowPlacement.h"
 #include "imaging/PictureLoader.h"
 #include "imaging/Stretch.h"
 #include "logic/albums/AlbumNames.h"
@@ -50,7 +51,7 @@ TFormImages::TFormImages(const QString& executableFolder, QString& counter,
     , dialogs(messageBoxes)
     , report(errorReport) {
     ui->setupUi(this);
-    move(FirstPlace);
+    opensAt(*this, FirstPlace);
     setFonts();
     ui->Image3->setPixmap(import_pictures::bandPicture());
     ui->btnChoisirImage->setIcon(import_pictures::chooserPicture());

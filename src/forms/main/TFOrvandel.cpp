@@ -7,6 +7,7 @@
 #include "common/Messages.h"
 #include "forms/common/DragBand.h"
 #include "forms/common/RoundedShape.h"
+#include "forms/common/WindowPlacement.h"
 #include "logic/albums/AlbumListing.h"
 #include "logic/calendar/CalendarDrawing.h"
 #include "logic/calendar/CalendarWallpaper.h"
@@ -17,9 +18,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDate>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QScreen>
 
 namespace orvandel {
 
@@ -50,6 +49,9 @@ TFOrvandel::TFOrvandel(MainWindowServices windowServices, MainWindowLinks window
     , settingsPath(settingsFilePath(services.executableFolder))
     , Image1((ui->setupUi(this), *ui->Image1), services.screenSize) {
     setWindowFlag(Qt::FramelessWindowHint);
+    // A fixed size for the window manager too: tiling ones then float the window at that size.
+    setFixedSize(size());
+    opensCentred(*this);
     new DragBand(*this, DragBandHeight);
     dressMainWindow(*ui);
     PopupMenu = makePopupMenu(*ui, *this);
@@ -343,8 +345,6 @@ void TFOrvandel::FormActivate() {
 void TFOrvandel::showEvent(QShowEvent* event) {
     if (!shownBefore) {
         shownBefore = true;
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
         // Without a window manager the window is never activated; it is shaped all the same.
         applyRoundedShape(*this, CornerEllipse, CornerEllipse);
     }

@@ -1,13 +1,12 @@
 #include "FormOptions.h"
 
 #include "forms/common/RoundedShape.h"
+#include "forms/common/WindowPlacement.h"
 #include "logic/settings/IntegerText.h"
 #include "logic/startup/StartupEntry.h"
 #include "ui_FormOptions.h"
 
 #include <QEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QStyle>
 
 namespace orvandel {
@@ -15,11 +14,6 @@ namespace orvandel {
 namespace {
 
 const QString FolderChoiceTitle = QStringLiteral("Choisissez le dossier contenant les images ...");
-
-void centreOnDesktop(QWidget& window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        window.move(screen->geometry().center() - window.rect().center());
-}
 
 } // namespace
 
@@ -29,7 +23,7 @@ TFormOptions::TFormOptions(OptionsDialogServices dialogServices, QWidget* parent
     , services(std::move(dialogServices)) {
     ui->setupUi(this);
     setFixedSize(size());
-    centreOnDesktop(*this);
+    opensCentred(*this);
     ui->BitBtnSaveOK->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     ui->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     ErrorReport& report = services.report;

@@ -1,6 +1,7 @@
 #include "TFormSlideShow.h"
 
 #include "SlideShowPictures.h"
+#include "forms/common/WindowPlacement.h"
 #include "logic/slideshow/UPath.h"
 #include "ui_TFormSlideShow.h"
 
@@ -30,7 +31,7 @@ TFormSlideShow::TFormSlideShow(const SlideShowServices& slideShowServices, QWidg
     , ui(std::make_unique<Ui::TFormSlideShow>())
     , services(slideShowServices) {
     ui->setupUi(this);
-    move(FirstPlace);
+    opensAt(*this, FirstPlace);
     setPictures();
     watchKeysOf(*this);
 }
