@@ -11,7 +11,7 @@ declare -A packages=(
     [test]="libgtest-dev libgmock-dev clang libclang-rt-14-dev
             xvfb xauth x11-utils xdotool trayer dbus-daemon
             gsettings-desktop-schemas libglib2.0-bin mate-desktop-common cinnamon-desktop-data
-            mate-backgrounds"
+            mate-backgrounds pcmanfm-qt"
     [demo]="xvfb xauth x11-apps desktop-base mate-backgrounds"
     [bench]="libjpeg-turbo-progs imagemagick
              feh hsetroot mate-backgrounds"

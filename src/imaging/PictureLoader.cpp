@@ -7,6 +7,7 @@
 #include "codecs/PngDecoder.h"
 #include "codecs/TiffDecoder.h"
 #include "common/Error.h"
+#include "common/PictureError.h"
 
 #include <QFile>
 
@@ -99,14 +100,23 @@ QImage load(const QString& path, QSize bound) {
     return decode(format, file, bound);
 }
 
+// Whatever stops the loading, from the extension to the last decoded row, is the picture's fault.
+template <typename Load> QImage asPicture(Load load) {
+    try {
+        return load();
+    } catch (const Error& error) {
+        throw PictureError(error.message());
+    }
+}
+
 } // namespace
 
 QImage loadPicture(const QString& path) {
-    return load(path, {});
+    return asPicture([&] { return load(path, {}); });
 }
 
 QImage loadPictureBounded(const QString& path, QSize bound) {
-    return load(path, bound);
+    return asPicture([&] { return load(path, bound); });
 }
 
 } // namespace orvandel::imaging

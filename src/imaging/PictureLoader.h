@@ -7,8 +7,8 @@
 namespace orvandel::imaging {
 
 // Loads a picture file, the decoder chosen by the extension in any letter case: bmp, ico, emf,
-// wmf, tif, tiff, jpg, jpeg, png. Any other extension, and any damaged file, throws
-// orvandel::Error.
+// wmf, tif, tiff, jpg, jpeg, png. Any other extension, a file that does not open and any damaged
+// file throw orvandel::PictureError.
 QImage loadPicture(const QString& path);
 
 // The same for a picture that will be shown within `bound`: a JPEG is decoded at the smallest

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <exception>
+#include <utility>
 #include <vector>
 
 // What the shells of a test were given; it outlives them, so that their release is recorded too.
@@ -14,15 +16,18 @@ struct WallpaperShellLog {
     std::vector<char16_t> pathBuffer;
 };
 
-// Records the shell calls in order. It can be told to fail at one step.
+// Records the shell calls in order. It can be told to fail at one step, with a given error.
 class RecordingWallpaperShell final : public orvandel::platform::WallpaperShell {
 public:
     enum class Step { None, SetWallpaperOptions, SetWallpaper, ApplyChanges };
 
-    explicit RecordingWallpaperShell(WallpaperShellLog& shellLog, Step stepThatFails = Step::None)
+    explicit RecordingWallpaperShell(
+        WallpaperShellLog& shellLog, Step stepThatFails = Step::None,
+        std::exception_ptr error = std::make_exception_ptr(orvandel::Error("échec simulé")))
         : log(shellLog)
         , calls(shellLog.calls)
-        , failingStep(stepThatFails) {}
+        , failingStep(stepThatFails)
+        , failure(std::move(error)) {}
     ~RecordingWallpaperShell() override { calls.append(QStringLiteral("Release")); }
 
     void SetWallpaperOptions(const orvandel::platform::WallpaperOptions& options,
@@ -35,7 +40,7 @@ public:
     }
 
     void SetWallpaper(const char16_t* path, std::uint32_t reserved) override {
-        log.pathBuffer.assign(path, path + orvandel::platform::WallpaperPathBufferLength);
+        log.pathBuffer.assign(path, path + orvandel::platform::wallpaperPathBufferLength());
         calls.append(QStringLiteral("SetWallpaper %1 reserved=%2")
                          .arg(QString::fromUtf16(path))
                          .arg(reserved));
@@ -50,10 +55,11 @@ public:
 private:
     void failAt(Step step) const {
         if (step == failingStep)
-            throw orvandel::Error(QStringLiteral("échec simulé"));
+            std::rethrow_exception(failure);
     }
 
     WallpaperShellLog& log;
     QStringList& calls;
     Step failingStep;
+    std::exception_ptr failure;
 };

@@ -5,6 +5,7 @@
 #include "MainWindowPictures.h"
 #include "common/Error.h"
 #include "common/Messages.h"
+#include "common/PictureError.h"
 #include "forms/common/DragBand.h"
 #include "forms/common/RoundedShape.h"
 #include "forms/common/WindowPlacement.h"
@@ -261,12 +262,13 @@ void TFOrvandel::TimerTimer() {
     state.IndexImage = *drawn;
     const QString name = state.ListeDesImages[state.IndexImage];
     const QString path = state.DossierImages + name;
-    // The change's own guard: whatever fails, the user reads that this picture is invalid.
+    // The change's own message is for a picture that cannot be read. A desktop that refuses the
+    // change, a failed command or no back-end at all reach the generic report with their cause.
     try {
         call(links.ApplyWallPaper, path, state.PositionImage);
         Image1.load(path);
         PiconeBarreTache1->SetHint(QStringLiteral("Image actuelle : ") + name);
-    } catch (...) {
+    } catch (const PictureError&) {
         services.dialogs.showMessage(invalidPictureMessage(name));
     }
 }

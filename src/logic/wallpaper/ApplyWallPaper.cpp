@@ -5,25 +5,9 @@
 #include "platform/WallpaperShellFactory.h"
 
 #include <algorithm>
-#include <array>
+#include <vector>
 
 namespace orvandel::Utils {
-
-namespace {
-
-constexpr qsizetype MaxPathLength = platform::WallpaperPathBufferLength - 1;
-
-using PathBuffer = std::array<char16_t, platform::WallpaperPathBufferLength>;
-
-// A longer path cut to fit would name another file, or none, and the change would look done.
-void checkPathLength(const QString& FileName) {
-    if (FileName.size() > MaxPathLength)
-        throw Error(QStringLiteral("Le chemin de l'image dépasse %1 caractères : %2")
-                        .arg(MaxPathLength)
-                        .arg(FileName));
-}
-
-} // namespace
 
 void ApplyWallPaper(const QString& FileName, int wpStyle) {
     ApplyWallPaper(FileName, wpStyle,
@@ -31,8 +15,9 @@ void ApplyWallPaper(const QString& FileName, int wpStyle) {
 }
 
 void ApplyWallPaper(const QString& FileName, int wpStyle, const WallpaperShellMaker& makeShell) {
-    checkPathLength(FileName);
-    PathBuffer buffer{};
+    // Refused when too long, so that the buffer holds the path and its terminating zero.
+    platform::checkWallpaperPathLength(FileName);
+    std::vector<char16_t> buffer(platform::wallpaperPathBufferLength(), u'\0');
     std::copy_n(FileName.utf16(), FileName.size(), buffer.begin());
     const platform::WallpaperOptions options{8, static_cast<std::uint32_t>(wpStyle)};
 

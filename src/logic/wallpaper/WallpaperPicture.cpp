@@ -1,6 +1,7 @@
 #include "WallpaperPicture.h"
 
 #include "common/Error.h"
+#include "common/PictureError.h"
 #include "imaging/PictureLoader.h"
 
 #include <QImageReader>
@@ -14,8 +15,8 @@ QImage readWallpaperPicture(const QString& path, QSize bound) {
     QImageReader reader(path, "gif");
     QImage picture = reader.read();
     if (picture.isNull())
-        throw Error(QStringLiteral("Impossible de lire l'image GIF \"%1\" : %2")
-                        .arg(path, reader.errorString()));
+        throw PictureError(QStringLiteral("Impossible de lire l'image GIF \"%1\" : %2")
+                               .arg(path, reader.errorString()));
     return picture;
 }
 

@@ -1,9 +1,16 @@
 #include "MainWindowFixture.h"
+#include "RecordingWallpaperShell.h"
+#include "common/Error.h"
+#include "common/PictureError.h"
+#include "logic/wallpaper/ApplyWallPaper.h"
 
+#include <QAction>
 #include <QFile>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+using namespace orvandel;
 
 namespace {
 
@@ -68,18 +75,67 @@ TEST(TimerTimer, AGifIsAppliedThenReportedAndThePreviewAndHintStay) {
     EXPECT_EQ(fixture.hint(), hintBefore);
 }
 
-TEST(TimerTimer, AFailingApplyShowsTheSameMessage) {
+namespace {
+
+// How the wallpaper hand-over fails, and what the user reads after the menu's change.
+struct ApplyFailure {
+    const char* name;
+    Utils::WallpaperShellMaker shell;
+    QStringList messages;
+    QStringList errors;
+};
+
+WallpaperShellLog shellLog;
+
+template <typename Failure> Utils::WallpaperShellMaker shellFailingWith(const Failure& failure) {
+    return [failure] {
+        return std::make_unique<RecordingWallpaperShell>(
+            shellLog, RecordingWallpaperShell::Step::ApplyChanges,
+            std::make_exception_ptr(failure));
+    };
+}
+
+class TimerTimerFailure : public ::testing::TestWithParam<ApplyFailure> {};
+
+// Only a picture that cannot be read is reported as an invalid format; any other failure keeps
+// its own cause. Nothing that failed updates the tool-tip.
+TEST_P(TimerTimerFailure, EachFailureIsReportedWithItsOwnCause) {
     RotationFixture fixture(1);
     fixture.window.reset();
-    fixture.links.ApplyWallPaper = [](const QString&, std::int32_t) {
-        throw std::runtime_error("no desktop");
+    fixture.links.ApplyWallPaper = [](const QString& file, std::int32_t style) {
+        Utils::ApplyWallPaper(file, style, GetParam().shell);
     };
     fixture.start();
-    fixture.window->TimerTimer();
-    EXPECT_EQ(fixture.dialogs.messages,
-              QStringList{"Le format de l'image  p0.png  est invalide..."});
+    fixture.child<QAction>("ChangerFondEcran1")->trigger();
+    EXPECT_EQ(fixture.dialogs.messages, GetParam().messages);
+    EXPECT_EQ(fixture.dialogs.errors, GetParam().errors);
     EXPECT_EQ(fixture.hint(), "Orvandel    Version 1.75");
 }
+
+const QString RefusedByDesktop = QStringLiteral(
+    "La commande « xfconf-query » a échoué : Property \"/backdrop\" does not exist on channel");
+const QString UnreadablePicture = QStringLiteral("Image PNG invalide : fin de fichier inattendue");
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, TimerTimerFailure,
+    ::testing::Values(
+        ApplyFailure{"PictureTheBackEndCannotRead",
+                     shellFailingWith(PictureError(UnreadablePicture)),
+                     {QStringLiteral("Le format de l'image  p0.png  est invalide...")},
+                     {}},
+        ApplyFailure{"DesktopRefusesTheChange",
+                     shellFailingWith(Error(RefusedByDesktop)),
+                     {},
+                     {RefusedByDesktop}},
+        ApplyFailure{"NoBackEndFitsTheSession",
+                     [] { return std::unique_ptr<platform::WallpaperShell>(); },
+                     {},
+                     {QStringLiteral("Impossible de changer le fond d'écran : aucun bureau pris "
+                                     "en charge n'a été trouvé (GNOME, KDE Plasma, XFCE, MATE, "
+                                     "Cinnamon, LXDE, LXQt, sway ou X11).")}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
 
 TEST(RotationTimer, ZeroNegativeAndOversizedMinutesNeverTick) {
     for (const QByteArray minutes : {"0", "-5", "71583"}) {

@@ -56,34 +56,46 @@ INSTANTIATE_TEST_SUITE_P(PositionCodes, ApplyWallPaperStyleTest,
                                            StyleCase{-1, QStringLiteral("4294967295")},
                                            StyleCase{7, QStringLiteral("7")}));
 
-TEST_F(ApplyWallPaperTest, PathOfTheFullBufferLengthIsHandedOverZeroTerminated) {
-    // A letter outside the basic plane takes two UTF-16 units: the limit counts units.
-    const QString prefix = QStringLiteral("/tmp/\U0001F600");
-    const QString path = prefix + QString(259 - prefix.size(), u'a');
-    ASSERT_EQ(path.size(), 259);
+// The system's own limit on a path: PATH_MAX bytes, terminating zero included.
+constexpr int SystemPathBytes = 4096;
+
+class ApplyWallPaperPathTest : public ApplyWallPaperTest,
+                               public ::testing::WithParamInterface<int> {};
+
+// A path far beyond the Windows shell's 259 units, and one of the longest the system takes.
+TEST_P(ApplyWallPaperPathTest, LongPathTheSystemTakesIsHandedOverWholeAndZeroTerminated) {
+    const QString path = QStringLiteral("/tmp/") + QString(GetParam() - 5, u'a');
     ApplyWallPaper(path, 2, recordingShell());
     ASSERT_EQ(calls.size(), 4);
     EXPECT_EQ(calls[1], QStringLiteral("SetWallpaper %1 reserved=0").arg(path));
-    EXPECT_EQ(log.pathBuffer[259], u'\0');
+    ASSERT_EQ(log.pathBuffer.size(), std::size_t{SystemPathBytes});
+    EXPECT_EQ(log.pathBuffer[path.size()], u'\0');
 }
+
+INSTANTIATE_TEST_SUITE_P(Lengths, ApplyWallPaperPathTest,
+                         ::testing::Values(300, SystemPathBytes - 1));
 
 TEST_F(ApplyWallPaperTest, BufferAfterThePathIsZeroFilled) {
     ApplyWallPaper(QStringLiteral("/a.png"), 0, recordingShell());
-    ASSERT_EQ(log.pathBuffer.size(), 260u);
+    ASSERT_EQ(log.pathBuffer.size(), std::size_t{SystemPathBytes});
     EXPECT_EQ(QString::fromUtf16(log.pathBuffer.data(), 6), QStringLiteral("/a.png"));
     for (std::size_t index = 6; index < log.pathBuffer.size(); ++index)
         EXPECT_EQ(log.pathBuffer[index], u'\0') << index;
 }
 
-// The shell would cut a longer path into another one and the change would look done.
-TEST_F(ApplyWallPaperTest, PathLongerThan259UnitsRaisesBeforeAnyShellIsMade) {
-    const QString path = QStringLiteral("/tmp/") + QString(255, u'x');
-    ASSERT_EQ(path.size(), 260);
-    try {
-        ApplyWallPaper(path, 2, recordingShell());
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("259"))) << error.what();
+// The system counts bytes: 2,100 letters "é" take 4,200 of them.
+TEST_F(ApplyWallPaperTest, PathLongerThanTheSystemTakesRaisesBeforeAnyShellIsMade) {
+    for (const QString& path : {QStringLiteral("/tmp/") + QString(SystemPathBytes - 5, u'x'),
+                                QStringLiteral("/tmp/") + QString(2100, u'é')}) {
+        try {
+            ApplyWallPaper(path, 2, recordingShell());
+            ADD_FAILURE() << "no error for " << path.size() << " units";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.message(),
+                      QStringLiteral("Le chemin de l'image dépasse les 4095 octets qu'admet le "
+                                     "système : ") +
+                          path);
+        }
     }
     EXPECT_EQ(shellsMade, 0);
     EXPECT_TRUE(calls.isEmpty());

@@ -2,6 +2,7 @@
 
 #include "TestFolder.h"
 #include "common/Error.h"
+#include "common/PictureError.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +27,18 @@ TEST(WallpaperPictureTest, ReadsTheFirstFrameOfAGif) {
     }
 }
 
-TEST(WallpaperPictureTest, DamagedGifRaises) {
+// Each is the picture's fault, which the wallpaper change tells apart from a desktop's refusal.
+TEST(WallpaperPictureTest, PictureThatCannotBeReadRaisesAPictureError) {
     TestFolder folder;
-    const QString path = folder.write(QStringLiteral("cut.gif"), RedPixelGif.left(12));
-    EXPECT_THROW(readWallpaperPicture(path, {}), orvandel::Error);
+    for (const QString& path :
+         {folder.write(QStringLiteral("cut.gif"), RedPixelGif.left(12)),
+          folder.write(QStringLiteral("cut.png"), QByteArray("\x89PNG\r\n\x1a\n", 8)),
+          folder.write(QStringLiteral("notes.txt"), "texte"),
+          folder.filePath(QStringLiteral("missing.jpg"))}) {
+        EXPECT_THROW(readWallpaperPicture(path, {}), orvandel::PictureError) << path.toStdString();
+        EXPECT_THROW(readWallpaperPicture(path, {640, 480}), orvandel::PictureError)
+            << path.toStdString();
+    }
 }
 
 } // namespace

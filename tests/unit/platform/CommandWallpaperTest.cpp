@@ -14,6 +14,8 @@
 
 #include <signal.h>
 
+#include <algorithm>
+
 using namespace orvandel::platform;
 
 namespace {
@@ -35,11 +37,30 @@ sleep 600 & sleeper=$!
 wait
 )";
 
+// Records like the others, then saves the profile the way pcmanfm-qt's desktop does: the file the
+// test gives as what it writes, the path in it and the mode as it was.
+const QByteArray PcmanfmQtCommand = RecordingCommand + R"(
+if [ -f "$STANDIN_FOLDER/saved-settings.conf" ]; then
+    cp "$STANDIN_FOLDER/saved-settings.conf" "$XDG_CONFIG_HOME/pcmanfm-qt/lxqt/settings.conf"
+fi
+)";
+
+// A pcmanfm-qt profile as it writes one, its [Desktop] section between two others.
+QByteArray pcmanfmQtSettings(const QByteArray& wallpaper, const QByteArray& modeLine) {
+    return "[Behavior]\nAutoSelectionDelay=600\n\n"
+           "[Desktop]\nBgColor=#000000\nDesktopCellMargins=@Size(3 1)\n"
+           "Font=\"DejaVu LGC Sans,12,-1,5,50,0,0,0,0,0\"\nWallpaper=" +
+           wallpaper + "\nWallpaperDialogSize=@Size(700 500)\n" + modeLine +
+           "WallpaperRandomize=false\nWorkAreaMargins=12, 12, 12, 12\n\n"
+           "[FolderView]\nMode=icon\n";
+}
+
 class CommandWallpaperTest : public ::testing::Test {
 protected:
     CommandWallpaperTest() {
-        for (const char* name : {"xfconf-query", "dbus-send", "pcmanfm", "pcmanfm-qt"})
+        for (const char* name : {"xfconf-query", "dbus-send", "pcmanfm"})
             addStandIn(name, RecordingCommand);
+        addStandIn("pcmanfm-qt", PcmanfmQtCommand);
         addStandIn("swaybg", LastingCommand);
         picture = folder.write(AwkwardFileName, "picture");
     }
@@ -79,6 +100,7 @@ protected:
     ScopedVariable standIns{"STANDIN_FOLDER", folder.makeFolder("standins").toUtf8()};
     ScopedVariable cache{"XDG_CACHE_HOME", folder.makeFolder("cache").toUtf8()};
     ScopedVariable runtime{"XDG_RUNTIME_DIR", folder.makeFolder("runtime").toUtf8()};
+    ScopedVariable configuration{"XDG_CONFIG_HOME", folder.makeFolder("config").toUtf8()};
     QString picture;
 };
 
@@ -172,10 +194,47 @@ TEST_P(CommandWallpaperModeTest, LxdeAndLxqtFileManagersGetThePathAndMode) {
     }
 }
 
+// The path as pcmanfm-qt writes it: quoted characters escaped, letters outside ASCII as \x codes.
+TEST_P(CommandWallpaperModeTest, LxqtProfileShowingThePictureKeepsTheChosenMode) {
+    const QString pictureFolder = picture.chopped(AwkwardFileName.size());
+    ASSERT_TRUE(std::all_of(pictureFolder.begin(), pictureFolder.end(),
+                            [](QChar letter) { return letter.unicode() < 0x80; }));
+    const QByteArray stored =
+        pictureFolder.toLatin1() + R"(\xc9t\xe9 \xe0 l'\"\xeele\" 100% \xf1.png)";
+    folder.write(QStringLiteral("config/pcmanfm-qt/lxqt/settings.conf"),
+                 pcmanfmQtSettings("/old.png", "WallpaperMode=zoom\n"));
+    folder.write(QStringLiteral("standins/saved-settings.conf"),
+                 pcmanfmQtSettings(stored, "WallpaperMode=zoom\n"));
+    const QByteArray otherProfile = pcmanfmQtSettings("/other.png", "WallpaperMode=none\n");
+    folder.write(QStringLiteral("config/pcmanfm-qt/default/settings.conf"), otherProfile);
+
+    PcmanfmWallpaper shell(QStringLiteral("pcmanfm-qt"));
+    applyThroughShell(shell, picture, GetParam().style);
+
+    EXPECT_EQ(
+        folder.read(QStringLiteral("config/pcmanfm-qt/lxqt/settings.conf")),
+        pcmanfmQtSettings(stored, "WallpaperMode=" + QByteArray(GetParam().pcmanfmMode) + "\n"));
+    EXPECT_EQ(folder.read(QStringLiteral("config/pcmanfm-qt/default/settings.conf")), otherProfile);
+}
+
 INSTANTIATE_TEST_SUITE_P(Styles, CommandWallpaperModeTest,
                          ::testing::Values(Mode{0, "center", 6}, Mode{1, "tile", 3},
                                            Mode{2, "stretch", 0}, Mode{0xFFFFFFFFu, "stretch", 0},
                                            Mode{5, "stretch", 0}));
+
+TEST_F(CommandWallpaperTest, LxqtProfileWithoutAModeGetsOneAtTheEndOfItsDesktopSection) {
+    const QString plain = folder.write(QStringLiteral("plain.png"), "picture");
+    const auto profile = [&](const QByteArray& modeLine) {
+        return "[Desktop]\nWallpaper=" + plain.toUtf8() + "\nWallpaperRandomize=false\n" +
+               modeLine + "\n[FolderView]\nMode=icon\n";
+    };
+    folder.write(QStringLiteral("standins/saved-settings.conf"), profile({}));
+    folder.write(QStringLiteral("config/pcmanfm-qt/lxqt/settings.conf"), {});
+    PcmanfmWallpaper shell(QStringLiteral("pcmanfm-qt"));
+    applyThroughShell(shell, plain, 1);
+    EXPECT_EQ(folder.read(QStringLiteral("config/pcmanfm-qt/lxqt/settings.conf")),
+              profile("WallpaperMode=tile\n"));
+}
 
 TEST_F(CommandWallpaperTest, FailingCommandRaisesItsOwnMessage) {
     folder.write(QStringLiteral("standins/fail-pcmanfm"), "desktop manager is not active\n");

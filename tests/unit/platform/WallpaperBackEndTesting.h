@@ -5,8 +5,9 @@
 #include <QByteArray>
 #include <QString>
 
-#include <array>
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 // Sets an environment variable for the life of a test and puts the old value back.
 class ScopedVariable {
@@ -35,7 +36,7 @@ private:
 // Runs the three shell steps the way the program does.
 inline void applyThroughShell(orvandel::platform::WallpaperShell& shell, const QString& path,
                               std::uint32_t style) {
-    std::array<char16_t, orvandel::platform::WallpaperPathBufferLength> buffer{};
+    std::vector<char16_t> buffer(orvandel::platform::wallpaperPathBufferLength(), u'\0');
     std::copy_n(path.utf16(), path.size(), buffer.begin());
     shell.SetWallpaperOptions({8, style}, 0);
     shell.SetWallpaper(buffer.data(), 0);

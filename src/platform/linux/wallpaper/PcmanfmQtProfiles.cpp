@@ -1,0 +1,72 @@
+#include "PcmanfmQtProfiles.h"
+
+#include "common/Error.h"
+#include "platform/AtomicFileWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace orvandel::platform {
+
+namespace {
+
+const QByteArray DesktopSection = "[Desktop]";
+const QByteArray ModeKey = "WallpaperMode=";
+
+// The profile's own reader decodes the path as pcmanfm-qt wrote it (quoted, escaped).
+bool showsWallpaper(const QString& settingsFile, const QString& path) {
+    const QSettings profile(settingsFile, QSettings::IniFormat);
+    return profile.value(QStringLiteral("Desktop/Wallpaper")).toString() == path;
+}
+
+// The mode line of the [Desktop] section replaced, or added at the section's end.
+QByteArray withWallpaperMode(const QByteArray& content, const QByteArray& mode) {
+    QList<QByteArray> lines = content.split('\n');
+    qsizetype section = 0;
+    while (section < lines.size() && lines[section].trimmed() != DesktopSection)
+        ++section;
+    if (section == lines.size())
+        return content;
+    qsizetype end = section + 1;
+    while (end < lines.size() && !lines[end].startsWith('['))
+        ++end;
+    qsizetype last = section;
+    for (qsizetype line = section + 1; line < end; ++line) {
+        if (lines[line].startsWith(ModeKey)) {
+            lines[line] = ModeKey + mode;
+            return lines.join('\n');
+        }
+        if (!lines[line].trimmed().isEmpty())
+            last = line;
+    }
+    lines.insert(last + 1, ModeKey + mode);
+    return lines.join('\n');
+}
+
+QByteArray readWhole(const QString& settingsFile) {
+    QFile file(settingsFile);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Impossible de lire le fichier \"%1\".").arg(settingsFile));
+    return file.readAll();
+}
+
+} // namespace
+
+void keepWallpaperModeInPcmanfmQtProfiles(const QString& path, const QString& mode) {
+    const QDir profiles(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                        QStringLiteral("/pcmanfm-qt"));
+    for (const QString& profile : profiles.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString settingsFile = profiles.filePath(profile + QStringLiteral("/settings.conf"));
+        if (!QFile::exists(settingsFile) || !showsWallpaper(settingsFile, path))
+            continue;
+        const QByteArray content = readWhole(settingsFile);
+        const QByteArray changed = withWallpaperMode(content, mode.toUtf8());
+        if (changed != content)
+            replaceFileContent(settingsFile,
+                               std::as_bytes(std::span(changed.constData(), changed.size())));
+    }
+}
+
+} // namespace orvandel::platform
