@@ -34,7 +34,9 @@ public:
 
 // Starts watching `folder`. A folder that cannot be watched (missing, not a folder, not
 // readable, or a filter with no kind this platform knows) gives the failure value: a
-// notification that is never signalled, each wait simply lasting its timeout.
+// notification that is never signalled, each wait simply lasting its timeout. A watched folder
+// that is deleted or renamed away signals, and signals again when a folder is back at its path,
+// which is then watched in its place.
 std::unique_ptr<ChangeNotification>
 findFirstChangeNotification(const QString& folder, SubFolders subFolders, std::uint32_t filter);
 

@@ -1,6 +1,9 @@
 #include "DesktopScreen.h"
 #include "RunningProgram.h"
 
+#include <QDir>
+#include <QThread>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -128,6 +131,35 @@ TEST(MainWindowDesktop, AlbumChosenInTheComboIsSavedAndListedAndACopiedPictureJo
 
     program.addPhotographs("Espace", 1, 5);
     EXPECT_TRUE(waitUntil([&] { return desktop::pictureListRows(window) == 3; }));
+    ASSERT_TRUE(program.closeAndWaitForEnd(window));
+    EXPECT_TRUE(program.settingsText().contains("Compteur Album=3\n"))
+        << program.settingsText().toStdString();
+}
+
+// A backup restored over the current album: the folder is removed, then made again with other
+// pictures, and the program follows it as if nothing had happened. The restored album is the
+// larger, so that no listing made while the folder was going can show its count.
+TEST(MainWindowDesktop, AnAlbumFolderRemovedAndRestoredIsListedChangedToAndCounted) {
+    RunningProgram program;
+    program.addPhotographs("Nature", 2);
+    program.writeSettings("Nom Album=Nature\nPosition=0\nChanger au demarrage=0\n");
+    program.start();
+    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    ASSERT_TRUE(trayIcon);
+    const unsigned long window = desktop::showMainWindow(*trayIcon);
+    ASSERT_NE(window, 0u);
+    EXPECT_EQ(desktop::pictureListRows(window), 2);
+
+    ASSERT_TRUE(QDir(program.albumFolder("Nature")).removeRecursively());
+    // Time for the watcher to see the folder go and the listing to find it empty.
+    QThread::msleep(1000);
+    const QStringList restored = program.addPhotographs("Nature", 3, 5);
+    EXPECT_TRUE(waitUntil([&] { return desktop::pictureListRows(window) == 3; }));
+
+    const std::uint32_t before = desktop::backgroundPixmap();
+    ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
+    desktop::pressKeys(QStringLiteral("c"));
+    EXPECT_GE(nextShownPicture(program, "Nature", restored, before), 0);
     ASSERT_TRUE(program.closeAndWaitForEnd(window));
     EXPECT_TRUE(program.settingsText().contains("Compteur Album=3\n"))
         << program.settingsText().toStdString();

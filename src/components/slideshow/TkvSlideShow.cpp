@@ -170,6 +170,9 @@ quint32 TkvSlideShow::chosenEffect() {
 }
 
 void TkvSlideShow::DoBlend(TkvImgPanel& incoming, TkvImgPanel& onDisplay) {
+    // The panel on display shows the frames from here, so the frame outlives the final showing
+    // below, which renders that panel as what lies under the incoming one.
+    QImage destination;
     // The new picture is on display in the incoming panel at the end, whatever happens before.
     struct ShowIncoming {
         TkvSlideShow& show;
@@ -180,7 +183,7 @@ void TkvSlideShow::DoBlend(TkvImgPanel& incoming, TkvImgPanel& onDisplay) {
     } showIncoming{*this, incoming};
     const QImage source = incoming.rendered();
     const QImage old = onDisplay.rendered();
-    QImage destination(old.size(), QImage::Format_RGB32);
+    destination = QImage(old.size(), QImage::Format_RGB32);
     for (const int alpha : Fade::alphas(FSpeed)) {
         Fade::drawFrame(old, source, alpha, destination);
         onDisplay.showFrame(destination);

@@ -5,6 +5,7 @@
 #include "ScopedEnvironmentVariable.h"
 #include "TestFolder.h"
 #include "components/slideshow/Fade.h"
+#include "components/slideshow/TransitionAnimator.h"
 #include "logic/ErrorReport.h"
 
 #include <QWidget>
@@ -21,9 +22,9 @@ const QColor PictureColours[] = {Qt::red, Qt::green, Qt::blue};
 
 // A show in a visible host, its pictures folder an empty temporary home, with three small
 // pictures of distinct colours at hand.
-class SlideShowTest : public ::testing::Test {
+template <typename Animator> class SlideShowWith : public ::testing::Test {
 protected:
-    SlideShowTest() {
+    SlideShowWith() {
         host.resize(64, 48);
         host.show();
         for (int index = 0; index < 3; ++index) {
@@ -57,9 +58,14 @@ protected:
     QWidget host;
     RecordingDialogs dialogs;
     ErrorReport report{dialogs};
-    RecordingWindowAnimator animator;
+    Animator animator;
     TkvSlideShow show{host, report, animator};
 };
+
+// Hidden and shown at once, each call recorded.
+using SlideShowTest = SlideShowWith<RecordingWindowAnimator>;
+// Animated on the host as the program does.
+using SlideShowAnimated = SlideShowWith<TransitionAnimator>;
 
 } // namespace
 
@@ -193,6 +199,20 @@ TEST_F(SlideShowTest, TheFadeBlendsIntoThePanelOnDisplayThenShowsTheIncomingOne)
     EXPECT_EQ(shown[1].flags, 0xA0000u);
     EXPECT_EQ(shown[1].milliseconds, 800);
     EXPECT_EQ(shown[1].picture.pixelColor(0, 0), QColor(Qt::green));
+}
+
+// The final showing of the incoming panel renders what lies under it, the panel on display
+// included, which still shows the fade's last frame.
+TEST_F(SlideShowAnimated, TheFadeHandsOverToTheIncomingPanelWhileItsLastFrameIsShown) {
+    show.setAnimateStyle(asBlend);
+    show.SetPaintStyle(psStretch);
+    play(pictures);
+    show.Start();
+    show.DoAnimate();
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    // The fade ended on the incoming picture, so its showing had nothing left to animate.
+    EXPECT_EQ(animator.lastFrameCount(), 0);
+    EXPECT_EQ(host.grab().toImage().pixelColor(32, 24), QColor(Qt::green));
 }
 
 TEST(Fade, StepsAndFramesFollowTheSpeed) {

@@ -194,6 +194,24 @@ TEST_F(ThreadNotification, AMissingFolderReportsNothingRaisesNothingAndTheNextAl
     EXPECT_TRUE(listed(QStringLiteral("photo.jpg")));
 }
 
+TEST_F(ThreadNotification, AnAlbumFolderRemovedAndRestoredIsListedAgain) {
+    const TestFolder root;
+    root.write(QStringLiteral("Nature/old.jpg"), "o");
+    const QString album = root.filePath(QStringLiteral("Nature/"));
+    watch::CreationNotification(
+        album, false, 1,
+        [this, album] {
+            listings.push_back({{}, QDir(album).entryList(QDir::Files), true});
+        },
+        report);
+    ASSERT_TRUE(QDir(album).removeRecursively());
+    ASSERT_TRUE(waitUntil([&] { return !listings.empty() && listings.back().files.isEmpty(); }));
+    root.write(QStringLiteral("Nature/restored.jpg"), "r");
+    EXPECT_TRUE(listed(QStringLiteral("restored.jpg")));
+    root.write(QStringLiteral("Nature/later.jpg"), "l");
+    EXPECT_TRUE(listed(QStringLiteral("later.jpg")));
+}
+
 // Without the withdrawal the stop would wait for a listing only the stopping thread can run, and
 // the watcher would outlive the stop.
 TEST_F(ThreadNotification, AStopThatMeetsAPendingHandOverEndsTheWatcherAndDropsTheListing) {

@@ -149,6 +149,91 @@ TEST(ChangeNotification, WatchesSubFoldersMadeAfterTheWatchBegan) {
     EXPECT_EQ(notification->wait(0ms), Signalled);
 }
 
+// An album folder under an album root, with a picture, and room beside the root for folders
+// that leave or come back.
+struct AlbumPath {
+    AlbumPath() { place.write(QStringLiteral("Images/Nature/a.jpg"), "a"); }
+    QString album() const { return place.filePath(QStringLiteral("Images/Nature")); }
+    static bool move(const QString& from, const QString& to) { return QDir().rename(from, to); }
+
+    TestFolder place;
+};
+
+struct ReturnCase {
+    const char* name;
+    void (*leave)(const AlbumPath&);
+    void (*comeBack)(const AlbumPath&);
+};
+
+class ChangeNotificationReturn : public testing::TestWithParam<ReturnCase> {};
+
+// Backups restored and sync tools take the folder away and put it back: the watch follows its
+// path, so the return and the changes made afterwards are reported.
+TEST_P(ChangeNotificationReturn, FollowsTheFolderBack) {
+    const AlbumPath path;
+    const auto notification = findFirstChangeNotification(path.album(), Excluded, FileName);
+    GetParam().leave(path);
+    EXPECT_EQ(notification->wait(0ms), Signalled);
+    notification->rearm();
+    EXPECT_EQ(notification->wait(0ms), TimedOut);
+
+    GetParam().comeBack(path);
+    EXPECT_EQ(notification->wait(0ms), Signalled);
+    notification->rearm();
+    path.place.write(QStringLiteral("Images/Nature/b.jpg"), "b");
+    EXPECT_EQ(notification->wait(0ms), Signalled);
+    notification->rearm();
+    QFile::remove(path.place.filePath(QStringLiteral("Images/Nature/b.jpg")));
+    EXPECT_EQ(notification->wait(0ms), Signalled);
+}
+
+void removeAlbum(const AlbumPath& path) {
+    ASSERT_TRUE(QDir(path.album()).removeRecursively());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ChangeNotification, ChangeNotificationReturn,
+    testing::Values(
+        ReturnCase{"DeletedThenMadeAgain", removeAlbum,
+                   [](const AlbumPath& path) { ASSERT_TRUE(QDir().mkpath(path.album())); }},
+        ReturnCase{"DeletedThenRestoredFilledInOneMove", removeAlbum,
+                   [](const AlbumPath& path) {
+                       path.place.write(QStringLiteral("Backup/Nature/a.jpg"), "a");
+                       ASSERT_TRUE(AlbumPath::move(
+                           path.place.filePath(QStringLiteral("Backup/Nature")), path.album()));
+                   }},
+        ReturnCase{"RenamedAwayThenAnotherPutInItsPlace",
+                   [](const AlbumPath& path) {
+                       ASSERT_TRUE(AlbumPath::move(path.album(),
+                                                   path.place.filePath(QStringLiteral("Old"))));
+                   },
+                   [](const AlbumPath& path) {
+                       path.place.write(QStringLiteral("New/a.jpg"), "a");
+                       ASSERT_TRUE(AlbumPath::move(path.place.filePath(QStringLiteral("New")),
+                                                   path.album()));
+                   }},
+        ReturnCase{"DeletedWithTheAlbumRootThenMadeAgain",
+                   [](const AlbumPath& path) {
+                       ASSERT_TRUE(
+                           QDir(path.place.filePath(QStringLiteral("Images"))).removeRecursively());
+                   },
+                   [](const AlbumPath& path) {
+                       path.place.write(QStringLiteral("Images/Nature/a.jpg"), "a");
+                   }}),
+    [](const testing::TestParamInfo<ReturnCase>& test) { return test.param.name; });
+
+TEST(ChangeNotification, AFolderRenamedAwayIsNoLongerWatchedUnderItsNewName) {
+    const AlbumPath path;
+    const auto notification = findFirstChangeNotification(path.album(), Excluded, FileName);
+    const QString away = path.place.filePath(QStringLiteral("Old"));
+    ASSERT_TRUE(AlbumPath::move(path.album(), away));
+    EXPECT_EQ(notification->wait(0ms), Signalled);
+    notification->rearm();
+    path.place.write(QStringLiteral("Old/b.jpg"), "b");
+    path.place.write(QStringLiteral("Images/Other/b.jpg"), "b");
+    EXPECT_EQ(notification->wait(0ms), TimedOut);
+}
+
 TEST(ChangeNotification, WhatCannotBeWatchedIsNeverSignalled) {
     const Folders folders;
     const struct {
