@@ -2,6 +2,7 @@
 
 #include "SlideShowPictures.h"
 #include "logic/slideshow/UPath.h"
+#include "platform/FileNames.h"
 #include "ui_TFormSlideShow.h"
 
 #include <QAction>
@@ -183,7 +184,7 @@ void TFormSlideShow::FullScreen() {
 }
 
 void TFormSlideShow::ImageChanged() {
-    ui->StatusBar1->showMessage(PictureLocation + SlideShow->ImageName());
+    ui->StatusBar1->showMessage(PictureLocation + platform::readableText(SlideShow->ImageName()));
 }
 
 } // namespace orvandel

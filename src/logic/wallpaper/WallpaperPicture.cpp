@@ -2,7 +2,9 @@
 
 #include "common/Error.h"
 #include "imaging/PictureLoader.h"
+#include "platform/RegularFile.h"
 
+#include <QFile>
 #include <QImageReader>
 
 namespace orvandel::Utils {
@@ -11,7 +13,11 @@ QImage readWallpaperPicture(const QString& path, QSize bound) {
     if (!path.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive))
         return bound.isValid() ? imaging::loadPictureBounded(path, bound)
                                : imaging::loadPicture(path);
-    QImageReader reader(path, "gif");
+    // Read from a file the platform layer opened, which alone knows the name on disk.
+    QFile file;
+    if (!platform::openRegularFile(file, path))
+        throw Error(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(path));
+    QImageReader reader(&file, "gif");
     QImage picture = reader.read();
     if (picture.isNull())
         throw Error(QStringLiteral("Impossible de lire l'image GIF \"%1\" : %2")

@@ -1,7 +1,6 @@
+#include "FileNameCodec.h"
 #include "platform/ChangeNotification.h"
 #include "platform/DirectoryEnumeration.h"
-
-#include <QFile>
 
 #include <poll.h>
 #include <sys/inotify.h>
@@ -81,7 +80,7 @@ bool InotifyNotification::watchTree(const QString& folder, Arrival arrival) {
     const std::uint32_t mask =
         NameChanges | IN_ONLYDIR |
         (watchedFolders.empty() ? 0u : static_cast<std::uint32_t>(IN_DONT_FOLLOW));
-    const int watch = ::inotify_add_watch(descriptor, QFile::encodeName(folder).constData(), mask);
+    const int watch = ::inotify_add_watch(descriptor, encodeFileName(folder).constData(), mask);
     if (watch < 0)
         return false;
     // The same folder reached twice (a bind mount) keeps its one watch and is walked once.
@@ -158,7 +157,7 @@ void InotifyNotification::handle(const inotify_event& event, const char* name) {
     const auto parent = watchedFolders.find(event.wd);
     if (isFolder && subFolders == SubFolders::Included &&
         (event.mask & (IN_CREATE | IN_MOVED_TO)) && event.len > 0 && parent != watchedFolders.end())
-        watchTree(childPath(parent->second, QFile::decodeName(name)), Arrival::Later);
+        watchTree(childPath(parent->second, decodeFileName(name)), Arrival::Later);
 }
 
 } // namespace
