@@ -4,6 +4,7 @@
 #include "logic/wallpaper/ApplyWallPaper.h"
 #include "logic/watch/UThreadNotification.h"
 #include "platform/ExecutableLocation.h"
+#include "platform/FileNames.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -51,7 +52,7 @@ MainWindowLinks Application::mainWindowLinks() {
     };
     links.setOptionsAlbum = [this](const QString& folder, const QString& name) {
         if (FormOptions) {
-            FormOptions->Edt_Dossier().setText(folder);
+            FormOptions->Edt_Dossier().setText(platform::readableText(folder));
             FormOptions->eNomAlbum().setText(name);
         }
     };

@@ -8,6 +8,7 @@
 #include "codecs/TiffDecoder.h"
 #include "common/Error.h"
 #include "common/PictureError.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 
@@ -51,20 +52,21 @@ PictureFormat formatOf(const QString& path) {
                     .arg(extension.toString(), path));
 }
 
-void openPictureFile(QFile& file) {
-    // Decoders read in large blocks of their own.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw Error(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(file.fileName()));
+// The file is opened by the platform layer, which alone turns the path into the system's name;
+// the messages name it by the path.
+void openPictureFile(QFile& file, const QString& path) {
+    if (!platform::openRegularFile(file, path))
+        throw Error(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(path));
     if (file.size() > MaxPictureFileSize)
-        throw Error(QStringLiteral("Le fichier \"%1\" est trop volumineux pour une image.")
-                        .arg(file.fileName()));
+        throw Error(
+            QStringLiteral("Le fichier \"%1\" est trop volumineux pour une image.").arg(path));
 }
 
 // The whole file. Passed straight to a decoder, the bytes live until the decoder returns.
-QByteArray readWhole(QFile& file) {
+QByteArray readWhole(QFile& file, const QString& path) {
     QByteArray bytes = file.readAll();
     if (file.error() != QFile::NoError)
-        throw Error(QStringLiteral("Impossible de lire le fichier \"%1\".").arg(file.fileName()));
+        throw Error(QStringLiteral("Impossible de lire le fichier \"%1\".").arg(path));
     return bytes;
 }
 
@@ -73,31 +75,31 @@ ByteView viewOf(const QByteArray& bytes) {
                     static_cast<std::size_t>(bytes.size()));
 }
 
-QImage decode(PictureFormat format, QFile& file, QSize bound) {
+QImage decode(PictureFormat format, QFile& file, const QString& path, QSize bound) {
     switch (format) {
     case PictureFormat::Bmp:
-        return decodeBmp(viewOf(readWhole(file)), bound);
+        return decodeBmp(viewOf(readWhole(file, path)), bound);
     case PictureFormat::Ico:
-        return decodeIco(viewOf(readWhole(file)));
+        return decodeIco(viewOf(readWhole(file, path)));
     case PictureFormat::Emf: // metafiles are read as they are drawn
         return decodeEmf(file, bound);
     case PictureFormat::Wmf:
         return decodeWmf(file, bound);
     case PictureFormat::Tiff:
-        return decodeTiff(viewOf(readWhole(file)));
+        return decodeTiff(viewOf(readWhole(file, path)));
     case PictureFormat::Jpeg:
-        return decodeJpeg(viewOf(readWhole(file)), bound);
+        return decodeJpeg(viewOf(readWhole(file, path)), bound);
     case PictureFormat::Png:
-        return decodePng(viewOf(readWhole(file)));
+        return decodePng(viewOf(readWhole(file, path)));
     }
     return {};
 }
 
 QImage load(const QString& path, QSize bound) {
     const PictureFormat format = formatOf(path);
-    QFile file(path);
-    openPictureFile(file);
-    return decode(format, file, bound);
+    QFile file;
+    openPictureFile(file, path);
+    return decode(format, file, path, bound);
 }
 
 // Whatever stops the loading, from the extension to the last decoded row, is the picture's fault.

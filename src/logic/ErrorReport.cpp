@@ -1,6 +1,7 @@
 #include "ErrorReport.h"
 
 #include "common/Error.h"
+#include "platform/FileNames.h"
 
 #include <QDebug>
 
@@ -25,7 +26,8 @@ void ErrorReport::reportCurrentException() noexcept {
         text = QStringLiteral("Erreur inattendue.");
     }
     try {
-        dialogs.showError(text);
+        // A path in the text names its file as people read it.
+        dialogs.showError(platform::readableText(text));
     } catch (...) {
         qCritical().noquote() << text;
     }

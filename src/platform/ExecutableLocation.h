@@ -10,4 +10,7 @@ QString executableFolder();
 // The full path of the running executable, links resolved; empty when it cannot be found.
 QString executablePath();
 
+// The process's current working folder; empty when it cannot be found.
+QString currentFolder();
+
 } // namespace orvandel::platform

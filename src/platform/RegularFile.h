@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 #include <cstdint>
 #include <optional>
 
@@ -32,6 +34,12 @@ struct RegularFileContent {
 // folder, a FIFO, a device) reads as missing and is never waited on; a file larger than
 // `maximumSize` bytes, or one that cannot be opened or read, is unreadable.
 RegularFileContent readRegularFile(const QString& path, std::int64_t maximumSize);
+
+// Opens the regular file at `path`, through symbolic links, for reading through `file`, which then
+// owns the descriptor and has no file name of its own: a name that is not UTF-8 is opened by its
+// own bytes, which Qt could not do. Anything but a regular file is refused and never waited on.
+// False when nothing was opened.
+bool openRegularFile(QFile& file, const QString& path);
 
 // The stamp of the regular file at `path`, through symbolic links; none when there is no regular
 // file there.

@@ -215,4 +215,14 @@ TEST_F(X11WallpaperTest, DamagedPictureRaisesAndLeavesTheOldBackground) {
     EXPECT_EQ(display.rootPixels(), rootBefore);
 }
 
+// A picture from an old archive, its name in Windows-1252, is read by its own bytes.
+TEST_F(X11WallpaperTest, APictureWhoseNameIsNotUtf8IsDrawn) {
+    const QImage picture = numberedPicture();
+    writePng(QStringLiteral("source.png"), picture);
+    orvandel::Utils::ApplyWallPaper(
+        folder.writeNative("caf\xe9.png", folder.read(QStringLiteral("source.png"))), 1);
+    const QImage root = display.rootPixels();
+    EXPECT_EQ(largestDifference(root, expectedScreen(picture, root.size(), 1)), 0);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "TPiconeBarreTache.h"
 
 #include "IconFile.h"
+#include "platform/FileNames.h"
 
 #include <QCoreApplication>
 
@@ -155,8 +156,9 @@ void TPiconeBarreTache::SetIconeFileName(const QString& Value) {
 }
 
 void TPiconeBarreTache::SetHint(const QString& Value) {
-    FHint = Value;
-    const qsizetype Len = std::min(Value.size(), LongestTip);
+    // The tip is read by people: a file name in it shows as on disk.
+    FHint = platform::readableText(Value);
+    const qsizetype Len = std::min(FHint.size(), LongestTip);
     std::copy_n(FHint.utf16(), Len, NotifyStruc.szTip.begin());
     NotifyStruc.szTip[static_cast<std::size_t>(Len)] = u'\0';
     if (PetiteIconeAffichee)

@@ -11,6 +11,7 @@
 #include "logic/albums/AlbumNames.h"
 #include "logic/import/AlbumImport.h"
 #include "logic/settings/ProgramState.h"
+#include "platform/FileNames.h"
 #include "ui_TFormImages.h"
 
 #include <QEvent>
@@ -108,7 +109,7 @@ void TFormImages::btnChoisirImageClick() {
         // Any picture the program reads is accepted; other files are refused with the loader's
         // reason, and then nothing shown changes.
         Picture = imaging::loadPicture(*chosen);
-        ui->lblImageFileName->setText(*chosen);
+        ui->lblImageFileName->setText(platform::readableText(*chosen));
     }
     ui->LabelW->setText(QString::number(Picture.width()));
     ui->LabelH->setText(QString::number(Picture.height()));

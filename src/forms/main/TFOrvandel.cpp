@@ -14,6 +14,7 @@
 #include "logic/calendar/CalendarWallpaper.h"
 #include "logic/rotation/WallpaperRotation.h"
 #include "logic/settings/IntegerText.h"
+#include "platform/FileNames.h"
 #include "ui_TFOrvandel.h"
 
 #include <QCloseEvent>
@@ -162,7 +163,7 @@ void TFOrvandel::connectMenu() {
 }
 
 void TFOrvandel::log(const QString& line) {
-    ui->MemoLog->appendPlainText(line);
+    ui->MemoLog->appendPlainText(platform::readableText(line));
 }
 
 void TFOrvandel::FormCreate() {
@@ -212,7 +213,9 @@ void TFOrvandel::ChargerOptions() {
 void TFOrvandel::refillRows() {
     const QSignalBlocker quiet(ui->Lst_Images);
     ui->Lst_Images->clear();
-    ui->Lst_Images->addItems(state.ListeDesImages);
+    // Rows show the names as people read them; the picture of a row is found by its index.
+    for (const QString& name : state.ListeDesImages)
+        ui->Lst_Images->addItem(platform::readableText(name));
     ui->Lst_Images->setCurrentRow(-1);
 }
 

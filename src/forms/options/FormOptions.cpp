@@ -4,6 +4,7 @@
 #include "forms/common/WindowPlacement.h"
 #include "logic/settings/IntegerText.h"
 #include "logic/startup/StartupEntry.h"
+#include "platform/FileNames.h"
 #include "ui_FormOptions.h"
 
 #include <QEvent>
@@ -54,7 +55,8 @@ void TFormOptions::FormCreate() {
     const SettingsValues stored =
         readSettings(ProfileFile(settingsPath()), SettingsReader::OptionsDialog);
     ui->eNomAlbum->setText(stored.nomAlbum.isEmpty() ? DefaultAlbumName : stored.nomAlbum);
-    ui->Edt_Dossier->setText(albumFolder(services.executableFolder, ui->eNomAlbum->text()));
+    ui->Edt_Dossier->setText(
+        platform::readableText(albumFolder(services.executableFolder, ui->eNomAlbum->text())));
     ui->eCompteurImages->setText(stored.compteurAlbum);
     const bool isEntry = stored.position >= 0 && stored.position < ui->CmbBx_Position->count();
     ui->CmbBx_Position->setCurrentIndex(isEntry ? stored.position : -1);
@@ -100,8 +102,8 @@ void TFormOptions::Button1Click() {
         return;
     // A root folder already ends with a separator and so gets a second one; paths read the same.
     services.state.DossierImages = *chosen + u'/';
-    ui->Edt_Dossier->setText(services.state.DossierImages);
-    ui->Edt_Dossier->setToolTip(services.state.DossierImages);
+    ui->Edt_Dossier->setText(platform::readableText(services.state.DossierImages));
+    ui->Edt_Dossier->setToolTip(platform::readableText(services.state.DossierImages));
 }
 
 void TFormOptions::BitBtn2Click() {

@@ -3,6 +3,7 @@
 #include "SlideShowPictures.h"
 #include "forms/common/WindowPlacement.h"
 #include "logic/slideshow/UPath.h"
+#include "platform/FileNames.h"
 #include "ui_TFormSlideShow.h"
 
 #include <QAction>
@@ -184,7 +185,7 @@ void TFormSlideShow::FullScreen() {
 }
 
 void TFormSlideShow::ImageChanged() {
-    ui->StatusBar1->showMessage(PictureLocation + SlideShow->ImageName());
+    ui->StatusBar1->showMessage(PictureLocation + platform::readableText(SlideShow->ImageName()));
 }
 
 } // namespace orvandel

@@ -1,13 +1,14 @@
 #include "WallpaperRotation.h"
 
-#include <QFileInfo>
+#include "platform/FileNames.h"
+#include "platform/RegularFile.h"
 
 #include <vector>
 
 namespace orvandel {
 
 bool isExistingFile(const QString& path) {
-    return QFileInfo(path).isFile();
+    return platform::regularFileStamp(path).has_value();
 }
 
 namespace {
@@ -47,7 +48,8 @@ std::int32_t drawAnyIndex(std::int32_t count, RandomIndex& random) {
 }
 
 QString invalidPictureMessage(const QString& name) {
-    return QStringLiteral("Le format de l'image  ") + name + QStringLiteral("  est invalide...");
+    return QStringLiteral("Le format de l'image  ") + platform::readableText(name) +
+           QStringLiteral("  est invalide...");
 }
 
 } // namespace orvandel

@@ -27,7 +27,8 @@ std::optional<std::int32_t> drawExistingPicture(const QString& DossierImages,
 // The index kept when no change is made: random over the list, 0 for an empty list.
 std::int32_t drawAnyIndex(std::int32_t count, RandomIndex& random);
 
-// "Le format de l'image  <name>  est invalide...": the one message of a failed change.
+// "Le format de l'image  <name>  est invalide...": the one message of a failed change, the name
+// as people read it.
 QString invalidPictureMessage(const QString& name);
 
 } // namespace orvandel

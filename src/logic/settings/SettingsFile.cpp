@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include "IntegerText.h"
+#include "platform/FileNames.h"
 
 namespace orvandel {
 
@@ -21,8 +22,10 @@ bool read(const ProfileFile& file, const SettingsKey<bool>& key, SettingsReader 
     return parseInteger(text).value_or(key.defaultFor(reader) ? 1 : 0) != 0;
 }
 
+// The file holds text: a path whose name is not text on disk (the Images folder) is written as
+// people read it, not with question marks.
 void write(const ProfileFile& file, const SettingsKey<QString>& key, const QString& value) {
-    file.writeString(Section, key.name, value);
+    file.writeString(Section, key.name, platform::readableText(value));
 }
 
 void write(const ProfileFile& file, const SettingsKey<std::int32_t>& key, std::int32_t value) {

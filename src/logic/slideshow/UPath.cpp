@@ -56,7 +56,7 @@ std::optional<QString> GetPath(int Index, platform::FolderDialog& dialog) {
     case 101:
         return QFileInfo(platform::executablePath()).fileName();
     case 102:
-        return QDir::toNativeSeparators(QDir::currentPath());
+        return QDir::toNativeSeparators(platform::currentFolder());
     case 103:
         return BrowseDialog(dialog, 0);
     case 104:

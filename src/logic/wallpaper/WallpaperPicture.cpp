@@ -1,9 +1,10 @@
 #include "WallpaperPicture.h"
 
-#include "common/Error.h"
 #include "common/PictureError.h"
 #include "imaging/PictureLoader.h"
+#include "platform/RegularFile.h"
 
+#include <QFile>
 #include <QImageReader>
 
 namespace orvandel::Utils {
@@ -12,7 +13,11 @@ QImage readWallpaperPicture(const QString& path, QSize bound) {
     if (!path.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive))
         return bound.isValid() ? imaging::loadPictureBounded(path, bound)
                                : imaging::loadPicture(path);
-    QImageReader reader(path, "gif");
+    // Read from a file the platform layer opened, which alone knows the name on disk.
+    QFile file;
+    if (!platform::openRegularFile(file, path))
+        throw PictureError(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(path));
+    QImageReader reader(&file, "gif");
     QImage picture = reader.read();
     if (picture.isNull())
         throw PictureError(QStringLiteral("Impossible de lire l'image GIF \"%1\" : %2")

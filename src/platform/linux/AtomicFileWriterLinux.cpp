@@ -1,10 +1,11 @@
 #include "DescriptorWrite.h"
+#include "FileNameCodec.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/SystemErrorText.h"
 
-#include <QFile>
+#include <QList>
 #include <QRandomGenerator>
 
 #include <fcntl.h>
@@ -105,7 +106,7 @@ AtomicFileWriter::AtomicFileWriter(QString targetPath, SyncCall syncCall)
 
 void AtomicFileWriter::prepare() {
     // Follow the links ourselves: renaming onto a link would replace the link, not its target.
-    resolvedTarget = QFile::encodeName(target);
+    resolvedTarget = encodeFileName(target);
     struct stat status {};
     bool exists = false;
     for (int followed = 0;; ++followed) {
@@ -167,7 +168,7 @@ int AtomicFileWriter::createTemporaryFile(unsigned mode) {
         const int file = ::open(candidate.constData(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (file >= 0) {
-            temporary = QFile::decodeName(candidate);
+            temporary = decodeFileName(candidate);
             return file;
         }
         if (errno != EEXIST)
@@ -234,7 +235,7 @@ void AtomicFileWriter::commitThroughTemporaryFile() {
     descriptor = -1;
     if (closed != 0)
         fail(errno);
-    if (::rename(QFile::encodeName(temporary).constData(), resolvedTarget.constData()) != 0)
+    if (::rename(encodeFileName(temporary).constData(), resolvedTarget.constData()) != 0)
         fail(errno);
     temporary.clear();
     syncFolder();
@@ -286,7 +287,7 @@ void AtomicFileWriter::removeTemporaryFile() {
         ::close(descriptor);
     descriptor = -1;
     if (!temporary.isEmpty())
-        ::unlink(QFile::encodeName(temporary).constData());
+        ::unlink(encodeFileName(temporary).constData());
     temporary.clear();
 }
 

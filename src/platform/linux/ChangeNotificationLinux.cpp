@@ -1,8 +1,8 @@
+#include "FileNameCodec.h"
 #include "platform/ChangeNotification.h"
 #include "platform/DirectoryEnumeration.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <poll.h>
 #include <sys/inotify.h>
@@ -116,7 +116,7 @@ bool InotifyNotification::watchTree(const QString& folder, Arrival arrival) {
     const bool isTop = watchedFolders.empty();
     const std::uint32_t mask = NameChanges | IN_ONLYDIR | IN_MOVE_SELF |
                                (isTop ? 0u : static_cast<std::uint32_t>(IN_DONT_FOLLOW));
-    const int watch = ::inotify_add_watch(descriptor, QFile::encodeName(folder).constData(), mask);
+    const int watch = ::inotify_add_watch(descriptor, encodeFileName(folder).constData(), mask);
     if (watch < 0)
         return false;
     if (isTop)
@@ -210,7 +210,7 @@ void InotifyNotification::handle(const inotify_event& event, const char* name) {
         signalled = true;
     if (isFolder && subFolders == SubFolders::Included &&
         (event.mask & (IN_CREATE | IN_MOVED_TO)) && event.len > 0)
-        watchTree(childPath(parent->second, QFile::decodeName(name)), Arrival::Later);
+        watchTree(childPath(parent->second, decodeFileName(name)), Arrival::Later);
 }
 
 // Lets go of every watch and follows the folder's path again, reporting a change.
@@ -249,14 +249,14 @@ bool InotifyNotification::waitAbove(qsizetype level) {
     if (above.isEmpty())
         return false;
     const int watch =
-        ::inotify_add_watch(descriptor, QFile::encodeName(above).constData(), WayBackChanges);
+        ::inotify_add_watch(descriptor, encodeFileName(above).constData(), WayBackChanges);
     if (watch < 0)
         return false;
     if (aboveWatch >= 0 && aboveWatch != watch)
         ::inotify_rm_watch(descriptor, aboveWatch);
     aboveWatch = watch;
     const QString below = folderAbove(watchedFolder, level - 1);
-    awaitedName = QFile::encodeName(below.mid(below.lastIndexOf(u'/') + 1));
+    awaitedName = encodeFileName(below.mid(below.lastIndexOf(u'/') + 1));
     return true;
 }
 

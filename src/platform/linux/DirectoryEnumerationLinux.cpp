@@ -1,6 +1,5 @@
+#include "FileNameCodec.h"
 #include "platform/DirectoryEnumeration.h"
-
-#include <QFile>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -31,7 +30,7 @@ bool isFolderEntry(int folderDescriptor, const dirent& entry) {
 bool enumerateDirectory(const QString& folder,
                         const std::function<void(const DirectoryEntry&)>& visit) {
     const std::unique_ptr<DIR, int (*)(DIR*)> directory(
-        ::opendir(QFile::encodeName(folder).constData()), ::closedir);
+        ::opendir(encodeFileName(folder).constData()), ::closedir);
     if (!directory)
         return false;
     const int descriptor = ::dirfd(directory.get());
@@ -39,7 +38,7 @@ bool enumerateDirectory(const QString& folder,
     while (const dirent* raw = ::readdir(directory.get())) {
         if (isDot(raw->d_name))
             continue;
-        entry.name = QFile::decodeName(raw->d_name);
+        entry.name = decodeFileName(raw->d_name);
         entry.isFolder = isFolderEntry(descriptor, *raw);
         visit(entry);
     }
@@ -48,7 +47,7 @@ bool enumerateDirectory(const QString& folder,
 
 QString folderIdentity(const QString& folder) {
     struct stat status {};
-    if (::stat(QFile::encodeName(folder).constData(), &status) != 0)
+    if (::stat(encodeFileName(folder).constData(), &status) != 0)
         return {};
     return QStringLiteral("%1:%2").arg(status.st_dev).arg(status.st_ino);
 }

@@ -1,6 +1,5 @@
+#include "FileNameCodec.h"
 #include "platform/ExecutableLocation.h"
-
-#include <QFile>
 
 #include <unistd.h>
 
@@ -20,7 +19,12 @@ QString executablePath() {
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer);
     if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer)
         return {};
-    return QFile::decodeName(QByteArray(buffer, static_cast<qsizetype>(length)));
+    return decodeFileName(QByteArrayView(buffer, static_cast<qsizetype>(length)));
+}
+
+QString currentFolder() {
+    char buffer[PATH_MAX];
+    return ::getcwd(buffer, sizeof buffer) != nullptr ? decodeFileName(buffer) : QString();
 }
 
 } // namespace orvandel::platform

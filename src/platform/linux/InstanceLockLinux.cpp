@@ -1,3 +1,4 @@
+#include "FileNameCodec.h"
 #include "platform/InstanceLock.h"
 
 #include <QDir>
@@ -31,7 +32,7 @@ private:
 
 std::unique_ptr<InstanceLock> lockRunningInstance(const QString& lockPath) {
     const int descriptor =
-        ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        ::open(encodeFileName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     // Without a lock file (no runtime folder) the program runs as it would without the lock.
     if (descriptor < 0)
         return std::make_unique<InstanceLock>();

@@ -1,4 +1,5 @@
 #include "DescriptorWrite.h"
+#include "FileNameCodec.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 #include "platform/NewFile.h"
@@ -33,8 +34,8 @@ mode_t currentUmask() {
 NewFile::NewFile(const QString& intendedPath)
     : intended(intendedPath) {
     const qsizetype slash = intended.lastIndexOf(u'/');
-    temporaryName = QFile::encodeName(intended.left(slash + 1) + u'.' + intended.mid(slash + 1) +
-                                      QStringLiteral(".XXXXXX"));
+    temporaryName = encodeFileName(intended.left(slash + 1) + u'.' + intended.mid(slash + 1) +
+                                   QStringLiteral(".XXXXXX"));
     descriptor = ::mkostemp(temporaryName.data(), O_CLOEXEC);
     if (descriptor < 0) {
         temporaryName.clear();
@@ -75,7 +76,7 @@ void NewFile::finish() {
 // without replacement does the same where links are not offered.
 bool NewFile::claim(const QString& path) {
     finish();
-    const QByteArray target = QFile::encodeName(path);
+    const QByteArray target = encodeFileName(path);
     if (::link(temporaryName.constData(), target.constData()) == 0)
         return true;
     int error = errno;

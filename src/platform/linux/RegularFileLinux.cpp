@@ -1,3 +1,4 @@
+#include "FileNameCodec.h"
 #include "platform/RegularFile.h"
 
 #include <QFile>
@@ -76,7 +77,7 @@ bool readAll(int descriptor, QByteArray& bytes, std::int64_t expectedSize,
 } // namespace
 
 RegularFileContent readRegularFile(const QString& path, std::int64_t maximumSize) {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = encodeFileName(path);
     // Only a regular file is opened at all: opening a FIFO waits for a writer, and opening a
     // device may do something to it.
     struct stat status {};
@@ -103,9 +104,29 @@ RegularFileContent readRegularFile(const QString& path, std::int64_t maximumSize
     return content;
 }
 
+bool openRegularFile(QFile& file, const QString& path) {
+    // Quirk: O_NONBLOCK keeps the open of a FIFO from waiting for a writer; it changes nothing for
+    // a regular file.
+    const int descriptor =
+        ::open(encodeFileName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        return false;
+    }
+    // Decoders read in large blocks of their own.
+    if (file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                  QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(descriptor);
+    return false;
+}
+
 std::optional<FileStamp> regularFileStamp(const QString& path) {
     struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+    if (::stat(encodeFileName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
     return stampOf(status);
 }

@@ -1,11 +1,11 @@
 #include "DesktopEntry.h"
+#include "FileNameCodec.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/StartupRegistration.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <unistd.h>
 
@@ -38,7 +38,7 @@ public:
         // A name that cannot be a file of this folder has no entry to delete.
         if (!isPlainName(valueName))
             return;
-        if (::unlink(QFile::encodeName(entryPath(valueName)).constData()) == 0)
+        if (::unlink(encodeFileName(entryPath(valueName)).constData()) == 0)
             return;
         // No entry, or no folder that could hold one: nothing to delete.
         if (errno != ENOENT && errno != ENOTDIR)

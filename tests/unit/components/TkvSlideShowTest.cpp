@@ -1,5 +1,6 @@
 #include "components/slideshow/TkvSlideShow.h"
 
+#include "PictureFixtures.h"
 #include "RecordingDialogs.h"
 #include "RecordingWindowAnimator.h"
 #include "ScopedEnvironmentVariable.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 using namespace orvandel;
@@ -105,6 +107,31 @@ TEST_F(SlideShowTest, PlaysThePicturesInOrderAndWrapsToTheFirst) {
     }
     EXPECT_NE(animator.calls[1].window, animator.calls[3].window);
     EXPECT_EQ(animator.calls[1].window, animator.calls[5].window);
+}
+
+// Pictures from an old archive, their names and folder in Windows-1252, are found and shown.
+TEST_F(SlideShowTest, PicturesWhoseNamesAreNotUtf8AreFoundAndShown) {
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QImage green = red;
+    green.fill(Qt::green);
+    const QString first = folder.writeNative("archive\xe9/caf\xe9.png", fixtures::pngFile(red));
+    const QString second =
+        folder.writeNative("archive\xe9/vacances\xe0/plage\xe8.png", fixtures::pngFile(green));
+    QStringList names;
+    show.OnImageChange = [&names](TkvSlideShow& sender) { names.append(sender.ImageName()); };
+    show.SetDirectory(folder.path() + heldName("archive\xe9/"));
+    ASSERT_EQ(show.IMGList().Count(), 2);
+    show.Start();
+    show.DoAnimate();
+
+    std::vector<QColor> colours = shownColours();
+    std::sort(colours.begin(), colours.end(),
+              [](const QColor& a, const QColor& b) { return a.rgb() < b.rgb(); });
+    EXPECT_EQ(colours, std::vector<QColor>({Qt::green, Qt::red}));
+    names.sort();
+    EXPECT_EQ(names, QStringList({first, second}));
+    EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
 TEST_F(SlideShowTest, StopThenStartGoesOnWithTheNextPicture) {

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "PictureFixtures.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -142,4 +143,27 @@ TEST(Lst_Images, AClickOnTheSelectedRowPreviewsItAgainAfterTheTimerChangedThePre
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row2);
     EXPECT_EQ(fixture.window->preview().picture(), rowPicture);
     EXPECT_TRUE(fixture.dialogs.errors.isEmpty());
+}
+
+// A picture from an old archive, "café.png" named in Windows-1252: listed as people read it,
+// previewed, applied and drawn by the rotation like any other.
+TEST(Lst_Images, APictureWhoseNameIsNotUtf8IsListedPreviewedAndApplied) {
+    MainWindowFixture fixture;
+    const QString path = fixture.program.writeNative(
+        "Images/Nature/caf\xe9.png", fixtures::pngFile(fixtures::patternPicture(31, 17)));
+    fixture.start();
+    EXPECT_EQ(fixture.state.ListeDesImages, QStringList{heldName("caf\xe9.png")});
+    auto* list = fixture.child<QListWidget>("Lst_Images");
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("café.png"));
+    EXPECT_EQ(fixture.window->preview().picture().size(), QSize(31, 17));
+
+    list->setCurrentRow(0);
+    EXPECT_EQ(fixture.window->preview().picture().size(), QSize(31, 17));
+    fixture.window->Lst_ImagesDblClick();
+    fixture.window->TimerTimer();
+    EXPECT_EQ(fixture.applied, (QList<QPair<QString, std::int32_t>>{{path, 0}, {path, 0}}));
+    EXPECT_EQ(fixture.hint(), QStringLiteral("Image actuelle : café.png"));
+    EXPECT_TRUE(fixture.dialogs.errors.isEmpty());
+    EXPECT_TRUE(fixture.dialogs.messages.isEmpty());
 }

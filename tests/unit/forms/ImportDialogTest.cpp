@@ -209,3 +209,36 @@ TEST(ImportDialog, FermerEmptiesThePictureAndKeepsTheLabels) {
     EXPECT_EQ(import.dialog.controls().LabelW->text(), QStringLiteral("47"));
     EXPECT_EQ(import.dialog.pictureChosenFlag(), 1);
 }
+
+// A picture from an old archive, named in Windows-1252, imported into a portable folder whose own
+// name is not UTF-8 either: the picture is read, its name shown as people read it, the JPEG
+// written.
+TEST(ImportDialog, NamesThatAreNotUtf8AreReadShownAndWritten) {
+    TestFolder folder;
+    const QString program = folder.writeNative("Orvandel\xe9/Images/Nature/.keep", {});
+    const QString executableFolder = program.left(program.indexOf(QStringLiteral("Images/")));
+    const QString source = folder.writeNative("Sources/caf\xe9.png",
+                                              fixtures::pngFile(fixtures::smoothPicture(47, 33)));
+    QString counter = QStringLiteral("57");
+    ScriptedPictureOpenDialog chooser;
+    RecordingDialogs dialogs;
+    orvandel::ErrorReport report{dialogs};
+    TFormImages dialog{executableFolder, counter, chooser, dialogs, report};
+
+    chooser.answers.push_back(source);
+    report.run([&] { dialog.btnChoisirImageClick(); });
+    EXPECT_EQ(dialog.picture().size(), QSize(47, 33));
+    EXPECT_EQ(dialog.controls().lblImageFileName->text(), folder.path() + "Sources/café.png");
+    dialog.BtnAjoutImageClick();
+    EXPECT_EQ(dialogs.messages, QStringList{AddSucceeded});
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(dialog.lastTarget(), executableFolder + "Images/Nature/57.jpg");
+    EXPECT_EQ(orvandel::imaging::loadPicture(dialog.lastTarget()).size(), QSize(47, 33));
+
+    // A file it cannot read is reported by its name as people read it.
+    chooser.answers.push_back(folder.writeNative("Sources/ab\xeeme.gif", "GIF89a"));
+    report.run([&] { dialog.btnChoisirImageClick(); });
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors.first().contains(folder.path() + "Sources/abîme.gif"))
+        << dialogs.errors.first().toStdString();
+}

@@ -58,3 +58,17 @@ TEST(PictureLoader, ABoundedLoadScalesJpegOnly) {
     EXPECT_EQ(loadPictureBounded(folder.filePath("big.bmp"), QSize(200, 150)).size(),
               QSize(800, 600));
 }
+
+// "café.bmp" from an old archive, its name in Windows-1252: opened by its own bytes, and named
+// in messages by the path that opens it.
+TEST(PictureLoader, ANameThatIsNotUtf8IsOpenedAndNamed) {
+    TestFolder folder;
+    const QImage picture = fixtures::patternPicture();
+    writeBmp24(picture, folder.filePath("source.bmp"));
+    const QString path = folder.writeNative("archive\xe9/caf\xe9.bmp", folder.read("source.bmp"));
+    EXPECT_EQ(loadPicture(path), picture);
+    EXPECT_EQ(loadPictureBounded(path, QSize(10, 10)), picture);
+
+    const QString missing = path.chopped(4) + QStringLiteral(" 2.bmp");
+    EXPECT_TRUE(errorOf(missing).contains(missing));
+}

@@ -90,3 +90,14 @@ TEST(FindFiles, AddsNothingForAMissingOrEmptyFolderAndNeverClears) {
     FindFiles(QString(), SlideShowTypes, list, true);
     EXPECT_EQ(list, QStringList{QStringLiteral("kept")});
 }
+
+// Names from an old archive, in Windows-1252: each found path opens the file it names.
+TEST(FindFiles, NamesThatAreNotUtf8AreFoundByTheirOwnBytes) {
+    TestFolder folder;
+    const QString top = folder.writeNative("archive\xe9/caf\xe9.jpg", "x");
+    const QString deep = folder.writeNative("archive\xe9/\xe9t\xe9/plage.png", "x");
+    folder.writeNative("archive\xe9/notes\xe9.txt", "x");
+    QStringList list = found(folder.path() + heldName("archive\xe9"), SlideShowTypes, true);
+    list.sort();
+    EXPECT_EQ(list, (QStringList{top, deep}));
+}

@@ -17,6 +17,14 @@ const QByteArray RedPixelGif = QByteArray::fromHex("474946383961010001008000"
                                                    "0202440100"
                                                    "3b");
 
+TEST(WallpaperPictureTest, ReadsAGifWhoseNameIsNotUtf8) {
+    TestFolder folder;
+    const QImage picture =
+        readWallpaperPicture(folder.writeNative("rouge\xe9.gif", RedPixelGif), {});
+    ASSERT_EQ(picture.size(), QSize(1, 1));
+    EXPECT_EQ(picture.pixel(0, 0), qRgb(255, 0, 0));
+}
+
 // The desktops show GIF files, so our own drawing does too, whatever the extension's case.
 TEST(WallpaperPictureTest, ReadsTheFirstFrameOfAGif) {
     TestFolder folder;

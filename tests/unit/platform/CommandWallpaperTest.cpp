@@ -7,6 +7,7 @@
 #include "platform/linux/wallpaper/XfceWallpaper.h"
 
 #include <QFile>
+#include <QSet>
 #include <QThread>
 #include <QUrl>
 
@@ -302,6 +303,65 @@ TEST_F(CommandWallpaperTest, SwaybgThatEndsAtOnceRaisesAndTheOldOneStays) {
             << error.what();
     }
     EXPECT_EQ(events().size(), 1);
+}
+
+// Every call as the stand-ins received it, each argument by its bytes.
+QList<QList<QByteArray>> nativeCalls(const TestFolder& folder) {
+    QList<QList<QByteArray>> recorded{{}};
+    for (const QByteArray& field : folder.read(QStringLiteral("standins/calls")).split('\0')) {
+        if (field == "\036")
+            recorded.append(QList<QByteArray>());
+        else
+            recorded.last().append(field);
+    }
+    recorded.removeLast();
+    return recorded;
+}
+
+// swaybg reads its arguments as bytes: it gets the very name of a file from an old archive.
+TEST_F(CommandWallpaperTest, SwaybgGetsTheBytesOfANameThatIsNotUtf8) {
+    const QString foreign = folder.writeNative("caf\xe9.jpg", "picture");
+    SwayWallpaper shell;
+    applyThroughShell(shell, foreign, 2);
+    ASSERT_EQ(nativeCalls(folder).size(), 1);
+    EXPECT_EQ(nativeCalls(folder).first(),
+              (QList<QByteArray>{"swaybg", "-i", folder.nativePath() + "caf\xe9.jpg", "-m",
+                                 "stretch", "-o", "*"}));
+}
+
+// Settings that hold the path as text (D-Bus strings, a Qt program's arguments, a script) could
+// never name such a file: these desktops get a copy under a name of plain text, fresh each time.
+TEST_F(CommandWallpaperTest, DesktopsThatTakeTextGetACopyOfAFileWhoseNameIsNotUtf8) {
+    const QString foreign = folder.writeNative("caf\xe9.jpg", "the picture");
+    const QString copies = folder.filePath(QStringLiteral("cache/orvandel/wallpaper-"));
+    const auto expectCopy = [&](const QString& given) {
+        EXPECT_TRUE(given.startsWith(copies)) << given.toStdString();
+        EXPECT_TRUE(given.endsWith(QStringLiteral(".jpg"))) << given.toStdString();
+        QFile copy(given);
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly)) << given.toStdString();
+        EXPECT_EQ(copy.readAll(), "the picture");
+    };
+    QStringList given;
+    for (const QString& program : {QStringLiteral("pcmanfm"), QStringLiteral("pcmanfm-qt")}) {
+        PcmanfmWallpaper shell(program);
+        applyThroughShell(shell, foreign, 2);
+        given.append(QString::fromUtf8(nativeCalls(folder).last()[2]));
+        expectCopy(given.last());
+    }
+    XfceWallpaper xfce;
+    applyThroughShell(xfce, foreign, 2);
+    given.append(QString::fromUtf8(nativeCalls(folder).last().last()));
+    expectCopy(given.last());
+    KdeWallpaper kde;
+    applyThroughShell(kde, foreign, 2);
+    const QString script = QString::fromUtf8(nativeCalls(folder).last().last());
+    const qsizetype start = script.indexOf(QStringLiteral("\"file://"));
+    ASSERT_GE(start, 0);
+    given.append(
+        QUrl(script.mid(start + 1, script.indexOf(u'"', start + 1) - start - 1)).toLocalFile());
+    expectCopy(given.last());
+    // A new copy each time, so that every desktop sees a changed value.
+    EXPECT_EQ(QSet<QString>(given.begin(), given.end()).size(), given.size());
 }
 
 } // namespace

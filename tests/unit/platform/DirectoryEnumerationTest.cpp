@@ -30,3 +30,15 @@ TEST(DirectoryEnumeration, AMissingFolderVisitsNothing) {
         enumerateDirectory(folder.filePath("missing"), [&](const DirectoryEntry&) { ++visits; }));
     EXPECT_EQ(visits, 0);
 }
+
+// A name from an old archive, "café.jpg" in Windows-1252, is listed so that it can be opened.
+TEST(DirectoryEnumeration, NamesThatAreNotUtf8KeepTheirBytes) {
+    TestFolder folder;
+    const QString archive = folder.writeNative("archive\xe9/caf\xe9.jpg", "x");
+    const QString archiveFolder = archive.left(archive.lastIndexOf(u'/') + 1);
+    QStringList names;
+    EXPECT_TRUE(enumerateDirectory(archiveFolder,
+                                   [&](const DirectoryEntry& entry) { names.append(entry.name); }));
+    EXPECT_EQ(names, QStringList{heldName("caf\xe9.jpg")});
+    EXPECT_FALSE(folderIdentity(archiveFolder).isEmpty());
+}

@@ -3,6 +3,7 @@
 #include "TestFolder.h"
 #include "WallpaperBackEndTesting.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QUrl>
 
@@ -104,6 +105,28 @@ TEST_P(GsettingsWallpaperTest, SamePathAgainGivesAFreshCopyOfTheNewContent) {
     applyThroughShell(third, picture, 2);
     EXPECT_EQ(pathIn(background.pictureKeys.first()), picture);
     EXPECT_FALSE(QFile::exists(copy));
+}
+
+// A file from an old archive, its name in Windows-1252: a file URI carries its bytes, which GIO
+// decodes back; a plain path is a GSettings string, which must be text, so it names a copy.
+TEST_P(GsettingsWallpaperTest, ANameThatIsNotUtf8ReachesThePictureKeys) {
+    const QString picture = folder.writeNative("caf\xe9.jpg", "the picture");
+    GsettingsWallpaper shell(background);
+    applyThroughShell(shell, picture, 2);
+    for (const QString& key : background.pictureKeys) {
+        const QString value = get(key);
+        if (background.pathForm == GsettingsBackground::PathForm::FileUri) {
+            ASSERT_TRUE(value.startsWith(QStringLiteral("file:///"))) << value.toStdString();
+            EXPECT_EQ(QByteArray::fromPercentEncoding(value.sliced(7).toLatin1()),
+                      folder.nativePath() + "caf\xe9.jpg");
+            continue;
+        }
+        EXPECT_TRUE(value.startsWith(folder.filePath(QStringLiteral("cache/orvandel/"))))
+            << value.toStdString();
+        QFile copy(value);
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copy.readAll(), "the picture");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, GsettingsWallpaperTest,

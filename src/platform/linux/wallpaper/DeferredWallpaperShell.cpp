@@ -1,5 +1,7 @@
 #include "DeferredWallpaperShell.h"
 
+#include <string>
+
 namespace orvandel::platform {
 
 WallpaperPlacement placementOf(std::uint32_t wallpaperStyle) {
@@ -30,7 +32,10 @@ void DeferredWallpaperShell::SetWallpaperOptions(const WallpaperOptions& options
 }
 
 void DeferredWallpaperShell::SetWallpaper(const char16_t* path, std::uint32_t) {
-    file = QString::fromUtf16(path);
+    // Quirk: QString::fromUtf16 would drop a leading U+FEFF as a byte-order mark; the units are
+    // taken as they are, lone surrogates of names that are not UTF-8 included.
+    file = QString(reinterpret_cast<const QChar*>(path),
+                   static_cast<qsizetype>(std::char_traits<char16_t>::length(path)));
 }
 
 void DeferredWallpaperShell::ApplyChanges(std::uint32_t) {

@@ -2,59 +2,123 @@
 
 #include "common/Error.h"
 #include "platform/AtomicFileWriter.h"
+#include "platform/DirectoryEnumeration.h"
+#include "platform/NewFile.h"
+#include "platform/RegularFile.h"
+#include "platform/linux/FileNameCodec.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace orvandel::platform {
 
 namespace {
 
 const QString CopyPrefix = QStringLiteral("wallpaper-");
+// A record holds one path.
+constexpr std::int64_t MaxRecordSize = 64 * 1024;
+constexpr qint64 CopyBlockSize = 1 << 20;
+
+// $XDG_CACHE_HOME when it is an absolute path, ~/.cache otherwise, each read by its bytes.
+QString cacheHome() {
+    QString configured = decodeFileName(qgetenv("XDG_CACHE_HOME"));
+    while (configured.size() > 1 && configured.endsWith(u'/'))
+        configured.chop(1);
+    if (configured.startsWith(u'/'))
+        return configured;
+    const QByteArray home = qgetenv("HOME");
+    return (home.isEmpty() ? QDir::homePath() : decodeFileName(home)) + QStringLiteral("/.cache");
+}
+
+// The folder and those above it, as mkdir -p makes them.
+bool makeFolders(const QString& folder) {
+    const QByteArray path = encodeFileName(folder);
+    for (qsizetype slash = path.indexOf('/', 1);; slash = path.indexOf('/', slash + 1)) {
+        const QByteArray step = slash < 0 ? path : path.left(slash);
+        if (::mkdir(step.constData(), 0777) != 0 && errno != EEXIST)
+            return false;
+        if (slash < 0)
+            break;
+    }
+    struct stat status {};
+    return ::stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
 
 QString lastGivenPath(const QString& recordPath) {
-    QFile record(recordPath);
-    if (!record.open(QIODevice::ReadOnly))
+    const RegularFileContent record = readRegularFile(recordPath, MaxRecordSize);
+    return record.state == RegularFileState::Read ? decodeFileName(record.bytes) : QString();
+}
+
+// The suffix of the file's name, when it is plain text, so that the copy is read the same way.
+QString textSuffix(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot < 0 || dot < path.lastIndexOf(u'/'))
         return {};
-    return QString::fromUtf8(record.readAll());
+    const QString suffix = path.mid(dot);
+    return isTextFileName(suffix) ? suffix : QString();
+}
+
+[[noreturn]] void failToCopy(const QString& path, const QString& copy) {
+    throw Error(QStringLiteral("Impossible de copier l'image \"%1\" vers \"%2\".").arg(path, copy));
 }
 
 } // namespace
 
-FreshWallpaperPath::FreshWallpaperPath(const QString& backEnd)
-    : folder(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-             QStringLiteral("/orvandel"))
-    , recordPath(folder + QStringLiteral("/last-") + backEnd) {}
+FreshWallpaperPath::FreshWallpaperPath(const QString& backEnd, DesktopNames names)
+    : folder(cacheHome() + QStringLiteral("/orvandel"))
+    , recordPath(folder + QStringLiteral("/last-") + backEnd)
+    , desktopNames(names) {}
 
 QString FreshWallpaperPath::pathFor(const QString& path) {
     given = path;
-    if (lastGivenPath(recordPath) != path)
+    const bool desktopFindsTheName = desktopNames == DesktopNames::AnyBytes || isTextFileName(path);
+    if (desktopFindsTheName && lastGivenPath(recordPath) != path)
         return given;
-    if (!QDir().mkpath(folder))
-        throw Error(QStringLiteral("Impossible de créer le dossier \"%1\".").arg(folder));
-    const QString suffix = QFileInfo(path).suffix();
-    given = folder + u'/' + CopyPrefix + QString::number(QDateTime::currentMSecsSinceEpoch()) +
-            (suffix.isEmpty() ? QString() : u'.' + suffix);
-    QFile::remove(given);
-    if (!QFile::copy(path, given))
-        throw Error(
-            QStringLiteral("Impossible de copier l'image \"%1\" vers \"%2\".").arg(path, given));
+    given = freshCopy(path);
     return given;
 }
 
-void FreshWallpaperPath::applied() {
-    QDir().mkpath(folder);
-    const QByteArray record = given.toUtf8();
-    replaceFileContent(recordPath, std::as_bytes(std::span(record.constData(), record.size())));
-    const QString givenName = QFileInfo(given).fileName();
-    for (const QString& name :
-         QDir(folder).entryList({CopyPrefix + u'*'}, QDir::Files | QDir::Hidden)) {
-        if (name != givenName)
-            QFile::remove(folder + u'/' + name);
+// Written under a temporary name and named once whole, so the desktop never reads half a copy.
+QString FreshWallpaperPath::freshCopy(const QString& path) const {
+    if (!makeFolders(folder))
+        throw Error(QStringLiteral("Impossible de créer le dossier \"%1\".").arg(folder));
+    const QString stem =
+        folder + u'/' + CopyPrefix + QString::number(QDateTime::currentMSecsSinceEpoch());
+    const QString suffix = textSuffix(path);
+    QFile source;
+    if (!openRegularFile(source, path))
+        failToCopy(path, stem + suffix);
+    NewFile copy(stem + suffix);
+    for (;;) {
+        const QByteArray block = source.read(CopyBlockSize);
+        if (source.error() != QFile::NoError)
+            failToCopy(path, stem + suffix);
+        if (block.isEmpty())
+            break;
+        copy.write(std::as_bytes(std::span(block.constData(), block.size())));
     }
+    // Two copies made in the same millisecond differ by a number.
+    QString name = stem + suffix;
+    for (int taken = 1; !copy.claim(name); ++taken)
+        name = stem + u'-' + QString::number(taken) + suffix;
+    return name;
+}
+
+void FreshWallpaperPath::applied() {
+    makeFolders(folder);
+    const QByteArray record = encodeFileName(given);
+    replaceFileContent(recordPath, std::as_bytes(std::span(record.constData(), record.size())));
+    const QString givenName = given.mid(given.lastIndexOf(u'/') + 1);
+    enumerateDirectory(folder, [&](const DirectoryEntry& entry) {
+        if (!entry.isFolder && entry.name.startsWith(CopyPrefix) && entry.name != givenName)
+            ::unlink(encodeFileName(folder + u'/' + entry.name).constData());
+    });
 }
 
 } // namespace orvandel::platform

@@ -1,6 +1,6 @@
 #include "GsettingsWallpaper.h"
 
-#include <QUrl>
+#include "platform/linux/FileNameCodec.h"
 
 namespace orvandel::platform {
 
@@ -38,15 +38,18 @@ GsettingsBackground mateBackground() {
             GsettingsBackground::PathForm::PlainPath};
 }
 
+// A file URI names the file by its bytes, percent-encoded, which GIO decodes back: the desktop
+// finds even a name that is not UTF-8. A plain path is a GSettings string, which must be text.
 GsettingsWallpaper::GsettingsWallpaper(GsettingsBackground desktopBackground)
     : background(std::move(desktopBackground))
-    , freshPath(background.schema) {}
+    , freshPath(background.schema, background.pathForm == GsettingsBackground::PathForm::FileUri
+                                       ? DesktopNames::AnyBytes
+                                       : DesktopNames::TextOnly) {}
 
 void GsettingsWallpaper::apply(const QString& path, WallpaperPlacement placement) {
     const QString shown = freshPath.pathFor(path);
-    const QString value = background.pathForm == GsettingsBackground::PathForm::FileUri
-                              ? QUrl::fromLocalFile(shown).toString(QUrl::FullyEncoded)
-                              : shown;
+    const QString value =
+        background.pathForm == GsettingsBackground::PathForm::FileUri ? fileUriOf(shown) : shown;
     set(QStringLiteral("picture-options"), pictureOption(placement));
     for (const QString& key : background.pictureKeys)
         set(key, value);

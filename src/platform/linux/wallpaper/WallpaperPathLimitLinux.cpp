@@ -1,7 +1,6 @@
 #include "common/Error.h"
 #include "platform/WallpaperShell.h"
-
-#include <QFile>
+#include "platform/linux/FileNameCodec.h"
 
 #include <climits>
 
@@ -15,7 +14,7 @@ int wallpaperPathBufferLength() {
 // The system counts a path in the bytes it is given, terminating zero included.
 void checkWallpaperPathLength(const QString& path) {
     constexpr int MaxPathBytes = PATH_MAX - 1;
-    if (QFile::encodeName(path).size() > MaxPathBytes)
+    if (encodeFileName(path).size() > MaxPathBytes)
         throw Error(QStringLiteral("Le chemin de l'image dépasse les %1 octets qu'admet le "
                                    "système : %2")
                         .arg(MaxPathBytes)
