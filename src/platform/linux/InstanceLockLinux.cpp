@@ -2,7 +2,6 @@
 #include "platform/InstanceLock.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 #include <fcntl.h>
