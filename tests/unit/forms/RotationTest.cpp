@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {QStringLiteral("Impossible de changer le fond d'écran : aucun bureau pris "
                                      "en charge n'a été trouvé (GNOME, KDE Plasma, XFCE, MATE, "
                                      "Cinnamon, LXDE, LXQt, sway ou X11).")}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& failure) { return std::string(failure.param.name); });
 
 } // namespace
 
