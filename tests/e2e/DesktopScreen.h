@@ -48,8 +48,10 @@ int pictureListRows(unsigned long mainWindow);
 
 void click(QPoint at, int button = 1);
 
-// The main window's size, which tells it from the program's other windows.
+// The windows' sizes, which tell them apart.
 inline const QSize MainWindowSize(548, 442);
+inline const QSize OptionsDialogSize(321, 388);
+inline const QSize ImportDialogSize(987, 781);
 // A left click on the tray icon; the main window once it is painted, 0 when it never is.
 unsigned long showMainWindow(QPoint trayIcon);
 // A right press on the tray icon; its popup menu once it is painted, 0 when none comes.

@@ -7,8 +7,6 @@ namespace {
 
 const QSize HelpWindowSize(313, 194);
 const QSize AboutWindowSize(249, 121);
-const QSize OptionsDialogSize(321, 388);
-const QSize ImportDialogSize(987, 781);
 // In the main window, below the drag band: the help picture and the import picture.
 const QPoint HelpPicture(466, 40);
 const QPoint ImportPicture(86, 40);
@@ -38,14 +36,14 @@ TEST(FixedSizeDesktop, EveryWindowOfADocumentedSizeAsksTheWindowManagerToKeepIt)
 
     ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
     desktop::pressKeys(QStringLiteral("o"));
-    const unsigned long options = desktop::waitForWindow(OptionsDialogSize);
+    const unsigned long options = desktop::waitForWindow(desktop::OptionsDialogSize);
     ASSERT_NE(options, 0u);
-    EXPECT_EQ(desktop::fixedSize(options), OptionsDialogSize);
+    EXPECT_EQ(desktop::fixedSize(options), desktop::OptionsDialogSize);
 
     desktop::click(corner + ImportPicture);
-    const unsigned long import = desktop::waitForWindow(ImportDialogSize);
+    const unsigned long import = desktop::waitForWindow(desktop::ImportDialogSize);
     ASSERT_NE(import, 0u);
-    EXPECT_EQ(desktop::fixedSize(import), ImportDialogSize);
+    EXPECT_EQ(desktop::fixedSize(import), desktop::ImportDialogSize);
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 
 namespace {
 
-const QSize ImportDialogSize(987, 781);
 // In the main window: the add-picture button, below the drag band.
 const QPoint AddPictureButton(86, 40);
 // In the import dialog: "&Choisir une IMAGE", the add picture and "Fermer".
@@ -36,7 +35,7 @@ TEST(ImportDesktop, PictureAddedToTheCurrentAlbumIsListedAndCounted) {
     EXPECT_EQ(desktop::pictureListRows(mainWindow), 3);
 
     desktop::click(desktop::windowGeometry(mainWindow).topLeft() + AddPictureButton);
-    const unsigned long dialog = desktop::waitForWindow(ImportDialogSize);
+    const unsigned long dialog = desktop::waitForWindow(desktop::ImportDialogSize);
     ASSERT_NE(dialog, 0u);
     ASSERT_TRUE(desktop::waitUntilPainted(dialog));
     const QPoint corner = desktop::windowGeometry(dialog).topLeft();

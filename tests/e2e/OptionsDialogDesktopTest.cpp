@@ -8,7 +8,6 @@
 
 namespace {
 
-const QSize OptionsDialogSize(321, 388);
 // Inside the dialog: the box "Démarrer avec Windows" and the button "OK".
 const QPoint StartWithSessionBox(34, 273);
 const QPoint OkButton(196, 363);
@@ -37,7 +36,7 @@ TEST(OptionsDialogDesktop, UntickingStartWithTheSessionAndConfirmingRemovesTheAu
     ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
     desktop::pressKeys(QStringLiteral("o"));
 
-    const unsigned long dialog = desktop::waitForWindow(OptionsDialogSize);
+    const unsigned long dialog = desktop::waitForWindow(desktop::OptionsDialogSize);
     ASSERT_NE(dialog, 0u);
     ASSERT_TRUE(desktop::waitUntilPainted(dialog));
     const QPoint corner = desktop::windowGeometry(dialog).topLeft();

@@ -7,7 +7,6 @@
 
 namespace {
 
-const QSize OptionsDialogSize(321, 388);
 // Inside the options dialog: the album name field.
 const QPoint AlbumNameField(233, 82);
 
@@ -43,7 +42,7 @@ TEST(QuitDesktop, QuittingWithTheWindowShownKeepsWhatTheOptionsDialogHolds) {
 
     ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
     desktop::pressKeys(QStringLiteral("o"));
-    const unsigned long dialog = desktop::waitForWindow(OptionsDialogSize);
+    const unsigned long dialog = desktop::waitForWindow(desktop::OptionsDialogSize);
     ASSERT_NE(dialog, 0u);
     ASSERT_TRUE(desktop::waitUntilPainted(dialog));
     desktop::click(desktop::windowGeometry(dialog).topLeft() + AlbumNameField);
