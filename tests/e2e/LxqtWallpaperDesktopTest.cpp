@@ -4,6 +4,8 @@
 #include "logic/wallpaper/ApplyWallPaper.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QSettings>
@@ -11,6 +13,8 @@
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <signal.h>
 
 namespace {
 
@@ -28,20 +32,44 @@ template <typename Condition> bool eventually(Condition condition) {
     return true;
 }
 
+// The pcmanfm-qt processes running on this test's display, whoever started them.
+QList<qint64> pcmanfmQtProcesses() {
+    const QByteArray display = "DISPLAY=" + qgetenv("DISPLAY");
+    QList<qint64> found;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isNumber = false;
+        const qint64 process = entry.toLongLong(&isNumber);
+        QFile name(QStringLiteral("/proc/%1/comm").arg(entry));
+        QFile environment(QStringLiteral("/proc/%1/environ").arg(entry));
+        if (isNumber && name.open(QIODevice::ReadOnly) &&
+            name.readAll().trimmed() == "pcmanfm-qt" && environment.open(QIODevice::ReadOnly) &&
+            environment.readAll().split('\0').contains(display))
+            found.append(process);
+    }
+    return found;
+}
+
 // pcmanfm-qt drawing the desktop in the profile an LXQt session starts it with.
 class LxqtDesktop {
 public:
-    ~LxqtDesktop() { end(); }
+    ~LxqtDesktop() {
+        for (const qint64 left : pcmanfmQtProcesses())
+            ::kill(static_cast<pid_t>(left), SIGKILL);
+        process.kill();
+        process.waitForFinished(10000);
+    }
 
     void start() {
         process.start(QStringLiteral("pcmanfm-qt"),
                       {QStringLiteral("--desktop"), QStringLiteral("--profile=lxqt")});
         ASSERT_TRUE(process.waitForStarted());
     }
-    // Quirk: ended gracefully, the desktop writes back the mode it holds in memory, which its
-    // command line never updates; ended the hard way, it leaves its profile as it is.
-    void end() {
-        process.kill();
+    // As at the end of a session: the desktop saves its settings as it ends, whichever process
+    // draws it by then.
+    void endGracefully() {
+        QProcess::execute(QStringLiteral("pcmanfm-qt"),
+                          {QStringLiteral("--profile=lxqt"), QStringLiteral("--quit")});
+        ASSERT_TRUE(eventually([] { return pcmanfmQtProcesses().isEmpty(); }));
         process.waitForFinished(10000);
     }
 
@@ -76,6 +104,19 @@ protected:
                screen.pixel(5, 5) == GetParam().corner;
     }
 
+    QString profileMode() const {
+        return QSettings(folder.filePath(QStringLiteral("pcmanfm-qt/lxqt/settings.conf")),
+                         QSettings::IniFormat)
+            .value(QStringLiteral("Desktop/WallpaperMode"))
+            .toString();
+    }
+
+    void startDesktop() {
+        lxqt.start();
+        ASSERT_TRUE(
+            eventually([] { return desktop::screenPixels().pixel(5, 5) == DesktopColour; }));
+    }
+
     TestFolder folder;
     ScopedEnvironmentVariable configuration{"XDG_CONFIG_HOME", folder.path()};
     ScopedEnvironmentVariable session{"XDG_CURRENT_DESKTOP", QStringLiteral("LXQt")};
@@ -84,17 +125,27 @@ protected:
 };
 
 TEST_P(LxqtWallpaperTest, ChosenPlacementIsKeptForTheDesktopsNextStart) {
-    lxqt.start();
-    ASSERT_TRUE(eventually([] { return desktop::screenPixels().pixel(5, 5) == DesktopColour; }));
+    startDesktop();
     orvandel::Utils::ApplyWallPaper(picturePath, GetParam().wpStyle);
     ASSERT_TRUE(eventually(showsPlacement));
-    EXPECT_EQ(QSettings(folder.filePath(QStringLiteral("pcmanfm-qt/lxqt/settings.conf")),
-                        QSettings::IniFormat)
-                  .value(QStringLiteral("Desktop/WallpaperMode")),
-              QString::fromLatin1(GetParam().mode));
-    lxqt.end();
+    lxqt.endGracefully();
+    EXPECT_EQ(profileMode(), QString::fromLatin1(GetParam().mode));
     lxqt.start();
     EXPECT_TRUE(eventually(showsPlacement));
+}
+
+// Restarting the desktop would close the file manager's window with it.
+TEST_P(LxqtWallpaperTest, DesktopShowingAFileManagerWindowKeepsRunning) {
+    startDesktop();
+    const QImage desktopAlone = desktop::screenPixels();
+    QProcess::execute(
+        QStringLiteral("pcmanfm-qt"),
+        {QStringLiteral("--profile=lxqt"), QStringLiteral("--new-window"), folder.path()});
+    ASSERT_TRUE(eventually([&] { return desktop::screenPixels() != desktopAlone; }));
+    const QList<qint64> running = pcmanfmQtProcesses();
+    orvandel::Utils::ApplyWallPaper(picturePath, GetParam().wpStyle);
+    EXPECT_EQ(pcmanfmQtProcesses(), running);
+    EXPECT_EQ(profileMode(), QString::fromLatin1(GetParam().mode));
 }
 
 INSTANTIATE_TEST_SUITE_P(Placements, LxqtWallpaperTest,

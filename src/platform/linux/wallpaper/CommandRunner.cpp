@@ -52,17 +52,6 @@ QString commandMessage(const QString& program, const QByteArray& errorOutput,
                     .arg(program));
 }
 
-// A process that ended but is not yet reaped counts as ended.
-bool isRunning(qint64 processId) {
-    QFile status(QStringLiteral("/proc/%1/stat").arg(processId));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray line = status.readAll();
-    const qsizetype nameEnd = line.lastIndexOf(')');
-    return nameEnd >= 0 && nameEnd + 2 < line.size() && line.at(nameEnd + 2) != 'Z' &&
-           line.at(nameEnd + 2) != 'X';
-}
-
 // The command line as the kernel takes it. Quirk: QProcess encodes each argument as UTF-8 text,
 // which turns a byte of a name that is not UTF-8 into "?"; here each argument is given by the
 // bytes of the name, so a path reaches the command as it is on disk.
@@ -222,6 +211,16 @@ pid_t startDetached(const QByteArray& executable, const NativeCommandLine& comma
 
 } // namespace
 
+bool isProcessRunning(qint64 processId) {
+    QFile status(QStringLiteral("/proc/%1/stat").arg(processId));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = status.readAll();
+    const qsizetype nameEnd = line.lastIndexOf(')');
+    return nameEnd >= 0 && nameEnd + 2 < line.size() && line.at(nameEnd + 2) != 'Z' &&
+           line.at(nameEnd + 2) != 'X';
+}
+
 QByteArray CommandRunner::run(const QString& program, const QStringList& arguments) const {
     const NativeCommandLine command(program, arguments);
     // Our ends never wait, so that one loop follows both outputs and the command's end.
@@ -285,7 +284,7 @@ qint64 CommandRunner::startLasting(const QString& program, const QStringList& ar
         throwNotStarted(program);
     for (int waited = 0; waited < StartUpMilliseconds; waited += StartUpPollMilliseconds) {
         QThread::msleep(StartUpPollMilliseconds);
-        if (!isRunning(processId)) {
+        if (!isProcessRunning(processId)) {
             // The command wrote through a copy of our descriptor, moving its offset.
             errorFile.seek(0);
             throw Error(commandMessage(program, errorFile.readAll(), {},

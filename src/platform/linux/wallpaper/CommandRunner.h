@@ -18,4 +18,7 @@ public:
     qint64 startLasting(const QString& program, const QStringList& arguments) const;
 };
 
+// A process that ended but is not yet reaped counts as ended.
+bool isProcessRunning(qint64 processId);
+
 } // namespace orvandel::platform

@@ -52,21 +52,40 @@ QByteArray readWhole(const QString& settingsFile) {
     return file.readAll();
 }
 
+QDir profilesFolder() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                QStringLiteral("/pcmanfm-qt"));
+}
+
+// False when the file held that mode already.
+bool writeWallpaperMode(const QString& settingsFile, const QString& mode) {
+    const QByteArray content = readWhole(settingsFile);
+    const QByteArray changed = withWallpaperMode(content, mode.toUtf8());
+    if (changed == content)
+        return false;
+    replaceFileContent(settingsFile, std::as_bytes(std::span(changed.constData(), changed.size())));
+    return true;
+}
+
 } // namespace
 
-void keepWallpaperModeInPcmanfmQtProfiles(const QString& path, const QString& mode) {
-    const QDir profiles(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                        QStringLiteral("/pcmanfm-qt"));
+QStringList keepWallpaperModeInPcmanfmQtProfiles(const QString& path, const QString& mode) {
+    const QDir profiles = profilesFolder();
+    QStringList changed;
     for (const QString& profile : profiles.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QString settingsFile = profiles.filePath(profile + QStringLiteral("/settings.conf"));
-        if (!QFile::exists(settingsFile) || !showsWallpaper(settingsFile, path))
-            continue;
-        const QByteArray content = readWhole(settingsFile);
-        const QByteArray changed = withWallpaperMode(content, mode.toUtf8());
-        if (changed != content)
-            replaceFileContent(settingsFile,
-                               std::as_bytes(std::span(changed.constData(), changed.size())));
+        if (QFile::exists(settingsFile) && showsWallpaper(settingsFile, path) &&
+            writeWallpaperMode(settingsFile, mode))
+            changed.append(profile);
     }
+    return changed;
+}
+
+void setWallpaperModeInPcmanfmQtProfile(const QString& profile, const QString& mode) {
+    const QString settingsFile =
+        profilesFolder().filePath(profile + QStringLiteral("/settings.conf"));
+    if (QFile::exists(settingsFile))
+        writeWallpaperMode(settingsFile, mode);
 }
 
 } // namespace orvandel::platform

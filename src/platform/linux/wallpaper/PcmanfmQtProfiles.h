@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace orvandel::platform {
 
@@ -11,7 +12,11 @@ namespace orvandel::platform {
 // its own graceful end included; neither its command line nor its D-Bus interface reach it.
 //
 // Sets WallpaperMode to `mode` in the [Desktop] section of every pcmanfm-qt profile whose desktop
-// shows `path`, each file written in one step with the rest of it kept as it was.
-void keepWallpaperModeInPcmanfmQtProfiles(const QString& path, const QString& mode);
+// shows `path`, each file written in one step with the rest of it kept as it was. Returns the
+// profiles that held another mode: the desktop running in one of them, which has just saved its
+// profile, holds that other mode.
+QStringList keepWallpaperModeInPcmanfmQtProfiles(const QString& path, const QString& mode);
+// Sets WallpaperMode to `mode` in that profile, when it has a settings file.
+void setWallpaperModeInPcmanfmQtProfile(const QString& profile, const QString& mode);
 
 } // namespace orvandel::platform
