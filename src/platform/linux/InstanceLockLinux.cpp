@@ -1,3 +1,4 @@
+#include "Descriptor.h"
 #include "FileNameCodec.h"
 #include "platform/InstanceLock.h"
 
@@ -19,12 +20,9 @@ class FileInstanceLock final : public InstanceLock {
 public:
     explicit FileInstanceLock(int lockedDescriptor)
         : descriptor(lockedDescriptor) {}
-    ~FileInstanceLock() override { ::close(descriptor); }
-    FileInstanceLock(const FileInstanceLock&) = delete;
-    FileInstanceLock& operator=(const FileInstanceLock&) = delete;
 
 private:
-    int descriptor;
+    Descriptor descriptor;
 };
 
 } // namespace

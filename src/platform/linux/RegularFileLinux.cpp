@@ -1,3 +1,4 @@
+#include "Descriptor.h"
 #include "FileNameCodec.h"
 #include "platform/RegularFile.h"
 
@@ -31,23 +32,6 @@ RegularFileContent nothingRead(RegularFileState state) {
     content.state = state;
     return content;
 }
-
-// Closes the descriptor on every way out.
-class Descriptor {
-public:
-    explicit Descriptor(int opened)
-        : value(opened) {}
-    ~Descriptor() {
-        if (value >= 0)
-            ::close(value);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return value; }
-
-private:
-    int value;
-};
 
 // Reads to the end, even when the file grew since it was measured, but never past the limit.
 bool readAll(int descriptor, QByteArray& bytes, std::int64_t expectedSize,

@@ -5,32 +5,17 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 #include <vector>
 
 namespace orvandel::platform {
 
 namespace {
 
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename Answer> using Reply = std::unique_ptr<Answer, FreeReply>;
+template <typename Answer> using Reply = X11Reply<Answer>;
 
-Reply<xcb_get_property_reply_t> cardinals(xcb_connection_t* connection,
-                                          xcb_get_property_cookie_t cookie) {
-    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr));
-    if (reply && reply->format != 32)
-        reply.reset();
-    return reply;
-}
-
-std::span<const std::uint32_t> values(const Reply<xcb_get_property_reply_t>& reply) {
-    if (!reply)
-        return {};
-    return {static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())),
-            static_cast<std::size_t>(xcb_get_property_value_length(reply.get()) / 4)};
+Reply<xcb_get_property_reply_t> propertyReply(xcb_connection_t* connection,
+                                              xcb_get_property_cookie_t cookie) {
+    return Reply<xcb_get_property_reply_t>(xcb_get_property_reply(connection, cookie, nullptr));
 }
 
 // The top-level windows: the root's children, and the clients a reparenting window manager lists.
@@ -44,8 +29,8 @@ std::vector<xcb_window_t> topLevelWindows(xcb_connection_t* connection, xcb_wind
         const xcb_window_t* children = xcb_query_tree_children(tree.get());
         windows.assign(children, children + xcb_query_tree_children_length(tree.get()));
     }
-    const auto clients = cardinals(connection, clientsCookie);
-    for (const std::uint32_t client : values(clients))
+    const auto clients = propertyReply(connection, clientsCookie);
+    for (const std::uint32_t client : x11Values32(clients.get()))
         windows.push_back(client);
     std::sort(windows.begin(), windows.end());
     windows.erase(std::unique(windows.begin(), windows.end()), windows.end());
@@ -74,11 +59,13 @@ std::vector<ReservedBand> reservedBands(xcb_connection_t* connection, xcb_window
     for (const Asked& question : asked) {
         const Reply<xcb_get_window_attributes_reply_t> attributes(
             xcb_get_window_attributes_reply(connection, question.attributes, nullptr));
-        const auto partial = cardinals(connection, question.partial);
-        const auto whole = cardinals(connection, question.whole);
+        const auto partial = propertyReply(connection, question.partial);
+        const auto whole = propertyReply(connection, question.whole);
         if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE)
             continue;
-        appendReservedBands(partial ? values(partial) : values(whole), rootSize, bands);
+        const std::span<const std::uint32_t> partialBands = x11Values32(partial.get());
+        appendReservedBands(partialBands.empty() ? x11Values32(whole.get()) : partialBands,
+                            rootSize, bands);
     }
     return bands;
 }

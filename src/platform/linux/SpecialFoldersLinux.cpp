@@ -1,3 +1,4 @@
+#include "XdgBaseFolders.h"
 #include "platform/SpecialFolders.h"
 
 #include <QDir>
@@ -24,14 +25,9 @@ constexpr UserFolder UserFolders[] = {
     {28, nullptr, ".local/share"},        {40, nullptr, ""},
 };
 
-QString configHome() {
-    const QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
-    return configured.isEmpty() ? QDir::homePath() + QStringLiteral("/.config") : configured;
-}
-
 // The value of `key` in user-dirs.dirs: a quoted path, "$HOME/" standing for the home folder.
 std::optional<QString> userDirectory(const char* key) {
-    QFile file(configHome() + QStringLiteral("/user-dirs.dirs"));
+    QFile file(xdgConfigHome() + QStringLiteral("/user-dirs.dirs"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return std::nullopt;
     QTextStream lines(&file);
@@ -61,7 +57,7 @@ std::optional<QString> specialFolder(int csidl) {
             if (const std::optional<QString> configured = userDirectory(folder.xdgKey))
                 return configured;
         if (csidl == 26)
-            return configHome();
+            return xdgConfigHome();
         const QString usual = QString::fromLatin1(folder.usualName);
         return usual.isEmpty() ? QDir::homePath() : QDir::homePath() + u'/' + usual;
     }

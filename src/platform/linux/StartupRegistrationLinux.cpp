@@ -1,5 +1,6 @@
 #include "DesktopEntry.h"
 #include "FileNameCodec.h"
+#include "XdgBaseFolders.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 #include "platform/AtomicFileWriter.h"
@@ -62,18 +63,10 @@ private:
     QString folder;
 };
 
-// $XDG_CONFIG_HOME when it is an absolute path, ~/.config otherwise.
-QString configurationHome() {
-    const QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (QDir::isAbsolutePath(configured))
-        return configured;
-    return QDir::homePath() + QStringLiteral("/.config");
-}
-
 } // namespace
 
 std::unique_ptr<StartupRegistration> createStartupRegistration() {
-    return std::make_unique<XdgAutostart>(configurationHome() + QStringLiteral("/autostart"));
+    return std::make_unique<XdgAutostart>(xdgConfigHome() + QStringLiteral("/autostart"));
 }
 
 } // namespace orvandel::platform

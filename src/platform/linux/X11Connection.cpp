@@ -35,4 +35,11 @@ QByteArray x11AtomName(xcb_connection_t* connection, xcb_atom_t atom) {
     return name;
 }
 
+std::span<const std::uint32_t> x11Values32(const xcb_get_property_reply_t* reply) {
+    if (!reply || reply->format != 32)
+        return {};
+    return {static_cast<const std::uint32_t*>(xcb_get_property_value(reply)),
+            static_cast<std::size_t>(xcb_get_property_value_length(reply) / 4)};
+}
+
 } // namespace orvandel::platform

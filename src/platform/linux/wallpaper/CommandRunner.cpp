@@ -1,6 +1,7 @@
 #include "CommandRunner.h"
 
 #include "common/Error.h"
+#include "platform/linux/Descriptor.h"
 #include "platform/linux/FileNameCodec.h"
 
 #include <QFile>
@@ -74,25 +75,6 @@ public:
 private:
     std::vector<QByteArray> words;
     std::vector<char*> pointers;
-};
-
-class Descriptor {
-public:
-    explicit Descriptor(int opened = -1)
-        : value(opened) {}
-    ~Descriptor() { reset(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return value; }
-    void reset() {
-        if (value >= 0)
-            ::close(value);
-        value = -1;
-    }
-
-private:
-    int value;
 };
 
 enum class Reading { Waits, NeverWaits };

@@ -6,6 +6,7 @@
 #include "platform/NewFile.h"
 #include "platform/RegularFile.h"
 #include "platform/linux/FileNameCodec.h"
+#include "platform/linux/XdgBaseFolders.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -24,17 +25,6 @@ const QString CopyPrefix = QStringLiteral("wallpaper-");
 // A record holds one path.
 constexpr std::int64_t MaxRecordSize = 64 * 1024;
 constexpr qint64 CopyBlockSize = 1 << 20;
-
-// $XDG_CACHE_HOME when it is an absolute path, ~/.cache otherwise, each read by its bytes.
-QString cacheHome() {
-    QString configured = decodeFileName(qgetenv("XDG_CACHE_HOME"));
-    while (configured.size() > 1 && configured.endsWith(u'/'))
-        configured.chop(1);
-    if (configured.startsWith(u'/'))
-        return configured;
-    const QByteArray home = qgetenv("HOME");
-    return (home.isEmpty() ? QDir::homePath() : decodeFileName(home)) + QStringLiteral("/.cache");
-}
 
 // The folder and those above it, as mkdir -p makes them.
 bool makeFolders(const QString& folder) {
@@ -71,7 +61,7 @@ QString textSuffix(const QString& path) {
 } // namespace
 
 FreshWallpaperPath::FreshWallpaperPath(const QString& backEnd, DesktopNames names)
-    : folder(cacheHome() + QStringLiteral("/orvandel"))
+    : folder(xdgCacheHome() + QStringLiteral("/orvandel"))
     , recordPath(folder + QStringLiteral("/last-") + backEnd)
     , desktopNames(names) {}
 

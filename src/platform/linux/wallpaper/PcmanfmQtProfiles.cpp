@@ -2,9 +2,9 @@
 
 #include "common/Error.h"
 #include "platform/AtomicFileWriter.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -14,6 +14,8 @@ namespace {
 
 const QByteArray DesktopSection = "[Desktop]";
 const QByteArray ModeKey = "WallpaperMode=";
+// A profile is a few kilobytes; a larger file is not one to rewrite.
+constexpr std::int64_t MaxSettingsFileSize = 1024 * 1024;
 
 // The profile's own reader decodes the path as pcmanfm-qt wrote it (quoted, escaped).
 bool showsWallpaper(const QString& settingsFile, const QString& path) {
@@ -45,21 +47,19 @@ QByteArray withWallpaperMode(const QByteArray& content, const QByteArray& mode) 
     return lines.join('\n');
 }
 
-QByteArray readWhole(const QString& settingsFile) {
-    QFile file(settingsFile);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Impossible de lire le fichier \"%1\".").arg(settingsFile));
-    return file.readAll();
-}
-
 QDir profilesFolder() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                 QStringLiteral("/pcmanfm-qt"));
 }
 
-// False when the file held that mode already.
+// False when the file held that mode already, or there is no such profile.
 bool writeWallpaperMode(const QString& settingsFile, const QString& mode) {
-    const QByteArray content = readWhole(settingsFile);
+    const RegularFileContent file = readRegularFile(settingsFile, MaxSettingsFileSize);
+    if (file.state == RegularFileState::Missing)
+        return false;
+    if (file.state != RegularFileState::Read)
+        throw Error(QStringLiteral("Impossible de lire le fichier \"%1\".").arg(settingsFile));
+    const QByteArray& content = file.bytes;
     const QByteArray changed = withWallpaperMode(content, mode.toUtf8());
     if (changed == content)
         return false;
@@ -74,8 +74,7 @@ QStringList keepWallpaperModeInPcmanfmQtProfiles(const QString& path, const QStr
     QStringList changed;
     for (const QString& profile : profiles.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QString settingsFile = profiles.filePath(profile + QStringLiteral("/settings.conf"));
-        if (QFile::exists(settingsFile) && showsWallpaper(settingsFile, path) &&
-            writeWallpaperMode(settingsFile, mode))
+        if (showsWallpaper(settingsFile, path) && writeWallpaperMode(settingsFile, mode))
             changed.append(profile);
     }
     return changed;
@@ -84,8 +83,7 @@ QStringList keepWallpaperModeInPcmanfmQtProfiles(const QString& path, const QStr
 void setWallpaperModeInPcmanfmQtProfile(const QString& profile, const QString& mode) {
     const QString settingsFile =
         profilesFolder().filePath(profile + QStringLiteral("/settings.conf"));
-    if (QFile::exists(settingsFile))
-        writeWallpaperMode(settingsFile, mode);
+    writeWallpaperMode(settingsFile, mode);
 }
 
 } // namespace orvandel::platform

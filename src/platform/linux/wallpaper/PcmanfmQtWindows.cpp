@@ -3,20 +3,14 @@
 #include "platform/linux/X11Connection.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <span>
 #include <vector>
 
 namespace orvandel::platform {
 
 namespace {
 
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename Answer> using Reply = std::unique_ptr<Answer, FreeReply>;
+template <typename Answer> using Reply = X11Reply<Answer>;
 
 Reply<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window,
                                          xcb_atom_t name, xcb_atom_t type) {
@@ -24,20 +18,13 @@ Reply<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_windo
         connection, xcb_get_property(connection, 0, window, name, type, 0, 4096), nullptr));
 }
 
-std::span<const std::uint32_t> values(const Reply<xcb_get_property_reply_t>& reply) {
-    if (!reply || reply->format != 32)
-        return {};
-    return {static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())),
-            static_cast<std::size_t>(xcb_get_property_value_length(reply.get()) / 4)};
-}
-
 // The clients a window manager lists (minimised ones included), or without one the windows
 // shown on the root.
 std::vector<xcb_window_t> topLevelWindows(xcb_connection_t* connection, xcb_window_t root) {
     const auto clients =
         property(connection, root, x11Atom(connection, "_NET_CLIENT_LIST"), XCB_ATOM_WINDOW);
-    if (!values(clients).empty())
-        return {values(clients).begin(), values(clients).end()};
+    if (!x11Values32(clients.get()).empty())
+        return {x11Values32(clients.get()).begin(), x11Values32(clients.get()).end()};
     std::vector<xcb_window_t> shown;
     const Reply<xcb_query_tree_reply_t> tree(
         xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr));
@@ -77,13 +64,13 @@ std::optional<PcmanfmQtWindows> pcmanfmQtWindows() {
         if (!isPcmanfmQt(connection, window))
             continue;
         const auto types = property(connection, window, windowType, XCB_ATOM_ATOM);
-        const auto typeList = values(types);
+        const auto typeList = x11Values32(types.get());
         if (std::find(typeList.begin(), typeList.end(), desktopType) == typeList.end()) {
             found.otherWindowsOpen = true;
             continue;
         }
         const auto owner = property(connection, window, processId, XCB_ATOM_CARDINAL);
-        for (const std::uint32_t process : values(owner))
+        for (const std::uint32_t process : x11Values32(owner.get()))
             if (!found.desktopProcesses.contains(process))
                 found.desktopProcesses.append(process);
     }

@@ -1,6 +1,7 @@
 #include "X11RootBackground.h"
 
 #include "common/Error.h"
+#include "platform/linux/X11Connection.h"
 
 #include <xcb/xcb.h>
 
@@ -13,11 +14,6 @@
 namespace orvandel::platform {
 
 namespace {
-
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename Reply> using ReplyPointer = std::unique_ptr<Reply, FreeReply>;
 
 // How the server wants the pixels of one depth.
 struct PixelLayout {
@@ -62,7 +58,7 @@ void convertRows(const QImage& picture, int firstRow, int rowCount, const PixelL
 }
 
 std::uint32_t internAtom(xcb_connection_t* connection, const char* name) {
-    ReplyPointer<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+    X11Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
         connection,
         xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
         nullptr));
@@ -74,7 +70,7 @@ std::uint32_t internAtom(xcb_connection_t* connection, const char* name) {
 
 // The pixmap a root property names, or 0.
 std::uint32_t pixmapProperty(xcb_connection_t* connection, xcb_window_t root, std::uint32_t atom) {
-    ReplyPointer<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+    X11Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, root, atom, XCB_ATOM_PIXMAP, 0, 1), nullptr));
     if (!reply || reply->type != XCB_ATOM_PIXMAP || reply->format != 32 ||
         xcb_get_property_value_length(reply.get()) != 4)
@@ -187,9 +183,9 @@ void X11RootBackground::freePreviousPixmap(std::uint32_t rootPixmapAtom,
 
 // Requests are sent without waiting; one round trip then brings back any error they caused.
 void X11RootBackground::checkNoError() {
-    ReplyPointer<xcb_get_input_focus_reply_t> reply(
+    X11Reply<xcb_get_input_focus_reply_t> reply(
         xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
-    std::unique_ptr<xcb_generic_event_t, FreeReply> event;
+    X11Reply<xcb_generic_event_t> event;
     while (event.reset(xcb_poll_for_event(connection)), event) {
         if (event->response_type == 0)
             throw Error(QStringLiteral("Le serveur X a refusé le fond d'écran (erreur %1).")
