@@ -3,8 +3,8 @@
 // beside the wallpaper benchmark's own apply. Run it on a display with a tray host
 // (tests/e2e/desktop-session.sh --tray).
 #include "BenchPictures.h"
+#include "desktop/linux/X11Connection.h"
 #include "imaging/codecs/JpegEncoder.h"
-#include "platform/linux/X11Connection.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -44,9 +44,7 @@ struct XConnection {
     XConnection(const XConnection&) = delete;
     XConnection& operator=(const XConnection&) = delete;
 
-    xcb_atom_t atom(const char* name) const {
-        return orvandel::platform::x11Atom(connection, name);
-    }
+    xcb_atom_t atom(const char* name) const { return orvandel::desktop::x11Atom(connection, name); }
 
     bool hasTrayHost() const {
         xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(

@@ -7,10 +7,10 @@
 #include "components/slideshow/TkvImgPanel.h"
 #include "components/slideshow/TkvSlideShow.h"
 #include "components/slideshow/TransitionAnimator.h"
+#include "desktop/Dialogs.h"
 #include "imaging/codecs/JpegEncoder.h"
 #include "logic/ErrorReport.h"
 #include "logic/slideshow/FindFiles.h"
-#include "platform/Dialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,7 +36,7 @@ constexpr double FramesPerSecondTarget = 50;
 constexpr double PeakMemoryTargetMegabytes = 120;
 const QString ShowArgument = QStringLiteral("--play-show");
 
-class PrintedDialogs final : public platform::Dialogs {
+class PrintedDialogs final : public desktop::Dialogs {
 public:
     void showMessage(const QString& text) override { std::printf("%s\n", qPrintable(text)); }
     void showError(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }

@@ -1,8 +1,8 @@
 // Prints the folder watcher's figures: how long a change takes to reach the listing on the main
 // thread, how often the watcher wakes while its folder is quiet, and what stopping it costs.
+#include "desktop/Dialogs.h"
 #include "logic/ErrorReport.h"
 #include "logic/watch/UThreadNotification.h"
-#include "platform/Dialogs.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -30,7 +30,7 @@ constexpr double LatencyTargetMilliseconds = 250;
 constexpr double QuietWakeUpsTarget = 5;
 constexpr std::chrono::seconds QuietTime{5};
 
-class PrintedDialogs final : public orvandel::platform::Dialogs {
+class PrintedDialogs final : public orvandel::desktop::Dialogs {
 public:
     void showMessage(const QString& text) override { std::printf("%s\n", qPrintable(text)); }
     void showError(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }

@@ -1,5 +1,5 @@
-#include "logic/settings/IniDocument.h"
-#include "logic/settings/TextEncoding.h"
+#include "system/profile/IniDocument.h"
+#include "system/profile/TextEncoding.h"
 
 #include <cstdint>
 #include <cstdlib>

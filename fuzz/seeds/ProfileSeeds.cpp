@@ -1,6 +1,6 @@
 #include "Seeds.h"
-#include "logic/settings/IniDocument.h"
-#include "logic/settings/TextEncoding.h"
+#include "system/profile/IniDocument.h"
+#include "system/profile/TextEncoding.h"
 
 namespace seeds {
 

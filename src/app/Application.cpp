@@ -1,10 +1,9 @@
 #include "Application.h"
 
-#include "imaging/PictureLoader.h"
 #include "logic/wallpaper/ApplyWallPaper.h"
 #include "logic/watch/UThreadNotification.h"
-#include "platform/ExecutableLocation.h"
-#include "platform/FileNames.h"
+#include "system/ExecutableLocation.h"
+#include "system/FileNames.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -26,13 +25,12 @@ constexpr std::uint32_t FILE_NOTIFY_CHANGE_FILE_NAME = 1;
 } // namespace
 
 Application::Application()
-    : executableFolder(platform::executableFolder())
+    : executableFolder(system::executableFolder())
     , report(dialogs)
-    , windowMessages(platform::makeWindowMessageServer())
-    , pictureOpenDialog(imaging::loadPictureBounded)
-    , startupRegistration(platform::createStartupRegistration())
-    , taskbarPresence(platform::createTaskbarPresence())
-    , notifyIcon(platform::createNotifyIcon())
+    , windowMessages(desktop::makeWindowMessageServer())
+    , startupRegistration(system::createStartupRegistration())
+    , taskbarPresence(desktop::createTaskbarPresence())
+    , notifyIcon(desktop::createNotifyIcon())
     , application(*taskbarPresence, *notifyIcon) {}
 
 // The watcher stops once the message loop has ended, before the windows it reports to go.
@@ -52,7 +50,7 @@ MainWindowLinks Application::mainWindowLinks() {
     };
     links.setOptionsAlbum = [this](const QString& folder, const QString& name) {
         if (FormOptions) {
-            FormOptions->Edt_Dossier().setText(platform::readableText(folder));
+            FormOptions->Edt_Dossier().setText(system::readableText(folder));
             FormOptions->eNomAlbum().setText(name);
         }
     };
@@ -92,7 +90,7 @@ void Application::createWindows() {
     application.setMainForm(FOrvandel.get());
     FormOptions = std::make_unique<TFormOptions>(
         OptionsDialogServices{state, *FOrvandel, *startupRegistration, folderDialog, report,
-                              executableFolder, platform::executablePath()});
+                              executableFolder, system::executablePath()});
     FormAide = std::make_unique<TFormAide>();
     FormAPropos = std::make_unique<TFormAPropos>();
     FormImages = std::make_unique<TFormImages>(executableFolder, state.eCptImagesAlbum,
@@ -112,7 +110,7 @@ void Application::start() {
 }
 
 void Application::listenForWindowMessages() {
-    windowMessages->listen([this](const platform::WindowMessage& message) {
+    windowMessages->listen([this](const desktop::WindowMessage& message) {
         if (message.message == TFOrvandel::WM_APPELMESSAGE && FOrvandel)
             report.run([&] { FOrvandel->WMAppelMessage(message.lParam); });
     });

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "desktop/WindowMessages.h"
+#include "desktop/qt/QtDialogs.h"
+#include "desktop/qt/QtFolderDialog.h"
+#include "desktop/qt/QtPictureOpenDialog.h"
 #include "forms/about/A_Propos.h"
 #include "forms/about/UAide.h"
 #include "forms/import/TFormImages.h"
@@ -9,11 +13,7 @@
 #include "logic/ErrorReport.h"
 #include "logic/rotation/RandomIndex.h"
 #include "logic/settings/ProgramState.h"
-#include "platform/StartupRegistration.h"
-#include "platform/WindowMessages.h"
-#include "platform/qt/QtDialogs.h"
-#include "platform/qt/QtFolderDialog.h"
-#include "platform/qt/QtPictureOpenDialog.h"
+#include "system/StartupRegistration.h"
 
 #include <memory>
 
@@ -34,17 +34,17 @@ private:
     void listenForWindowMessages();
 
     QString executableFolder;
-    platform::QtDialogs dialogs;
+    desktop::QtDialogs dialogs;
     ErrorReport report;
     ProgramState state;
     // Seeded once, at start-up.
     ClockSeededRandomIndex random;
-    std::unique_ptr<platform::WindowMessageServer> windowMessages;
-    platform::QtPictureOpenDialog pictureOpenDialog;
-    platform::QtFolderDialog folderDialog;
-    std::unique_ptr<platform::StartupRegistration> startupRegistration;
-    std::unique_ptr<platform::TaskbarPresence> taskbarPresence;
-    std::unique_ptr<platform::NotifyIcon> notifyIcon;
+    std::unique_ptr<desktop::WindowMessageServer> windowMessages;
+    desktop::QtPictureOpenDialog pictureOpenDialog;
+    desktop::QtFolderDialog folderDialog;
+    std::unique_ptr<system::StartupRegistration> startupRegistration;
+    std::unique_ptr<desktop::TaskbarPresence> taskbarPresence;
+    std::unique_ptr<desktop::NotifyIcon> notifyIcon;
     TApplication application;
     // The windows, created once in this order and destroyed only at the end.
     std::unique_ptr<TFOrvandel> FOrvandel;

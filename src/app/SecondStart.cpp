@@ -1,7 +1,7 @@
 #include "SecondStart.h"
 
+#include "desktop/WindowMessages.h"
 #include "forms/main/TFOrvandel.h"
-#include "platform/WindowMessages.h"
 
 #include <cstdio>
 
@@ -15,10 +15,9 @@ constexpr int AnswerWaitMilliseconds = 10000;
 } // namespace
 
 int handOverToRunningInstance() {
-    const platform::WindowMessage show{TFOrvandel::WM_APPELMESSAGE, 0,
-                                       TFOrvandel::WM_LBUTTONDBLCLK};
-    if (platform::sendWindowMessage(platform::windowMessageChannelName(), show,
-                                    AnswerWaitMilliseconds))
+    const desktop::WindowMessage show{TFOrvandel::WM_APPELMESSAGE, 0, TFOrvandel::WM_LBUTTONDBLCLK};
+    if (desktop::sendWindowMessage(desktop::windowMessageChannelName(), show,
+                                   AnswerWaitMilliseconds))
         return 0;
     std::fputs("Orvandel est déjà lancé, mais ne répond pas.\n", stderr);
     return 1;

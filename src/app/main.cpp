@@ -1,6 +1,6 @@
 #include "Application.h"
 #include "SecondStart.h"
-#include "platform/InstanceLock.h"
+#include "system/InstanceLock.h"
 
 #include <QApplication>
 
@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
     // Two instances would each keep a timer and a tray icon and write the settings over each
     // other's: a second start hands over to the first.
     const auto runningInstance =
-        orvandel::platform::lockRunningInstance(orvandel::platform::runningInstanceLockPath());
+        orvandel::system::lockRunningInstance(orvandel::system::runningInstanceLockPath());
     if (!runningInstance)
         return orvandel::handOverToRunningInstance();
     // The program lives on with every window hidden; only its own commands end it.

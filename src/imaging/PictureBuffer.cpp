@@ -2,7 +2,7 @@
 
 #include "PictureLimits.h"
 #include "common/Error.h"
-#include "platform/LargeMemory.h"
+#include "system/LargeMemory.h"
 
 #include <algorithm>
 
@@ -20,7 +20,7 @@ struct LargeBuffer {
 
 void releaseBuffer(void* information) {
     const auto* buffer = static_cast<LargeBuffer*>(information);
-    platform::releaseLargeMemory(buffer->memory, buffer->bytes);
+    system::releaseLargeMemory(buffer->memory, buffer->bytes);
     delete buffer;
 }
 
@@ -47,7 +47,7 @@ QImage newPicture(std::int64_t pictureWidth, std::int64_t pictureHeight, QImage:
             outOfMemory(width, height, formatName);
         return picture;
     }
-    void* memory = platform::allocateLargeMemory(bytes);
+    void* memory = system::allocateLargeMemory(bytes);
     if (memory == nullptr)
         outOfMemory(width, height, formatName);
     auto* buffer = new LargeBuffer{memory, bytes};

@@ -8,7 +8,7 @@
 #include "codecs/TiffDecoder.h"
 #include "common/Error.h"
 #include "common/PictureError.h"
-#include "platform/RegularFile.h"
+#include "system/RegularFile.h"
 
 #include <QFile>
 
@@ -55,7 +55,7 @@ PictureFormat formatOf(const QString& path) {
 // The file is opened by the platform layer, which alone turns the path into the system's name;
 // the messages name it by the path.
 void openPictureFile(QFile& file, const QString& path) {
-    if (!platform::openRegularFile(file, path))
+    if (!system::openRegularFile(file, path))
         throw Error(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(path));
     if (file.size() > MaxPictureFileSize)
         throw Error(

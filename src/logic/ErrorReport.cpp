@@ -1,7 +1,7 @@
 #include "ErrorReport.h"
 
 #include "common/Error.h"
-#include "platform/FileNames.h"
+#include "system/FileNames.h"
 
 #include <QDebug>
 
@@ -9,7 +9,7 @@
 
 namespace orvandel {
 
-ErrorReport::ErrorReport(platform::Dialogs& messageBoxes)
+ErrorReport::ErrorReport(desktop::Dialogs& messageBoxes)
     : dialogs(messageBoxes) {}
 
 void ErrorReport::reportCurrentException() noexcept {
@@ -27,7 +27,7 @@ void ErrorReport::reportCurrentException() noexcept {
     }
     try {
         // A path in the text names its file as people read it.
-        dialogs.showError(platform::readableText(text));
+        dialogs.showError(system::readableText(text));
     } catch (...) {
         qCritical().noquote() << text;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Dialogs.h"
+#include "desktop/Dialogs.h"
 
 #include <utility>
 
@@ -11,7 +11,7 @@ namespace orvandel {
 // so no exception ever crosses the event loop.
 class ErrorReport {
 public:
-    explicit ErrorReport(platform::Dialogs& messageBoxes);
+    explicit ErrorReport(desktop::Dialogs& messageBoxes);
 
     template <typename Action> void run(Action&& action) noexcept {
         try {
@@ -31,7 +31,7 @@ public:
 private:
     void reportCurrentException() noexcept;
 
-    platform::Dialogs& dialogs;
+    desktop::Dialogs& dialogs;
 };
 
 } // namespace orvandel

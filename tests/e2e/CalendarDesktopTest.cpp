@@ -21,20 +21,20 @@ TEST(CalendarDesktop, ControlDDrawsTheYearOnTheWallpaper) {
     program.addPhotographs("Nature", 2);
     program.writeSettings("Nom Album=Nature\nPosition=0\nChanger au demarrage=0\n");
     program.start();
-    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    const std::optional<QPoint> trayIcon = screen::waitForTrayIcon();
     ASSERT_TRUE(trayIcon);
-    const unsigned long window = desktop::showMainWindow(*trayIcon);
+    const unsigned long window = screen::showMainWindow(*trayIcon);
     ASSERT_NE(window, 0u);
-    EXPECT_EQ(desktop::backgroundPixmap(), 0u);
+    EXPECT_EQ(screen::backgroundPixmap(), 0u);
 
-    desktop::click(desktop::windowGeometry(window).topLeft() + EmptyListArea);
-    desktop::pressKeys(QStringLiteral("ctrl+d"));
-    ASSERT_TRUE(waitUntil([] { return desktop::backgroundPixmap() != 0; }));
+    screen::click(screen::windowGeometry(window).topLeft() + EmptyListArea);
+    screen::pressKeys(QStringLiteral("ctrl+d"));
+    ASSERT_TRUE(waitUntil([] { return screen::backgroundPixmap() != 0; }));
     EXPECT_TRUE(
         QFile::exists(program.folder.filePath(QStringLiteral("Images/MonPapierPeint.bmp"))));
 
     // Each frame's outline and the line under its title, in maroon on the photograph.
-    const QImage screen = desktop::screenPixels();
+    const QImage screen = screen::screenPixels();
     for (const QPoint& corner : Frames) {
         for (const QPoint& offset :
              {QPoint(175, 20), QPoint(0, 80), QPoint(179, 80), QPoint(90, 164)})

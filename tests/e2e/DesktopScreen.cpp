@@ -11,7 +11,7 @@
 #include <cstring>
 #include <memory>
 
-namespace desktop {
+namespace screen {
 
 namespace {
 
@@ -289,4 +289,4 @@ unsigned long openTrayMenu(QPoint trayIcon) {
     return menu != 0 && waitUntilPainted(menu) ? menu : 0;
 }
 
-} // namespace desktop
+} // namespace screen

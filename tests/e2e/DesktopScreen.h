@@ -11,7 +11,7 @@
 
 // What a person sees on the private display and what they do there: the screen's pixels, the
 // background pixmap, the windows on top, the pointer and the keyboard.
-namespace desktop {
+namespace screen {
 
 // The whole screen as shown, windows included.
 QImage screenPixels();
@@ -66,4 +66,4 @@ double meanDifference(const QImage& shown, const QImage& expected, QRect area, i
 // A picture file as the background draws it centred on a black screen of `screen` size.
 QImage centredOnBlack(const QString& pictureFile, QSize screen);
 
-} // namespace desktop
+} // namespace screen

@@ -16,34 +16,34 @@ TEST(FixedSizeDesktop, EveryWindowOfADocumentedSizeAsksTheWindowManagerToKeepIt)
     RunningProgram program;
     program.addPhotographs("Nature", 2);
     program.start();
-    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    const std::optional<QPoint> trayIcon = screen::waitForTrayIcon();
     ASSERT_TRUE(trayIcon);
-    const unsigned long main = desktop::showMainWindow(*trayIcon);
+    const unsigned long main = screen::showMainWindow(*trayIcon);
     ASSERT_NE(main, 0u);
-    EXPECT_EQ(desktop::fixedSize(main), desktop::MainWindowSize);
-    const QPoint corner = desktop::windowGeometry(main).topLeft();
+    EXPECT_EQ(screen::fixedSize(main), screen::MainWindowSize);
+    const QPoint corner = screen::windowGeometry(main).topLeft();
 
-    desktop::click(corner + HelpPicture);
-    const unsigned long help = desktop::waitForWindow(HelpWindowSize);
+    screen::click(corner + HelpPicture);
+    const unsigned long help = screen::waitForWindow(HelpWindowSize);
     ASSERT_NE(help, 0u);
-    EXPECT_EQ(desktop::fixedSize(help), HelpWindowSize);
+    EXPECT_EQ(screen::fixedSize(help), HelpWindowSize);
 
-    ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
-    desktop::pressKeys(QStringLiteral("p"));
-    const unsigned long about = desktop::waitForWindow(AboutWindowSize);
+    ASSERT_NE(screen::openTrayMenu(*trayIcon), 0u);
+    screen::pressKeys(QStringLiteral("p"));
+    const unsigned long about = screen::waitForWindow(AboutWindowSize);
     ASSERT_NE(about, 0u);
-    EXPECT_EQ(desktop::fixedSize(about), AboutWindowSize);
+    EXPECT_EQ(screen::fixedSize(about), AboutWindowSize);
 
-    ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
-    desktop::pressKeys(QStringLiteral("o"));
-    const unsigned long options = desktop::waitForWindow(desktop::OptionsDialogSize);
+    ASSERT_NE(screen::openTrayMenu(*trayIcon), 0u);
+    screen::pressKeys(QStringLiteral("o"));
+    const unsigned long options = screen::waitForWindow(screen::OptionsDialogSize);
     ASSERT_NE(options, 0u);
-    EXPECT_EQ(desktop::fixedSize(options), desktop::OptionsDialogSize);
+    EXPECT_EQ(screen::fixedSize(options), screen::OptionsDialogSize);
 
-    desktop::click(corner + ImportPicture);
-    const unsigned long import = desktop::waitForWindow(desktop::ImportDialogSize);
+    screen::click(corner + ImportPicture);
+    const unsigned long import = screen::waitForWindow(screen::ImportDialogSize);
     ASSERT_NE(import, 0u);
-    EXPECT_EQ(desktop::fixedSize(import), desktop::ImportDialogSize);
+    EXPECT_EQ(screen::fixedSize(import), screen::ImportDialogSize);
 }
 
 } // namespace

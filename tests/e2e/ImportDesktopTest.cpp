@@ -17,8 +17,8 @@ const QString Source = QStringLiteral("/usr/share/backgrounds/mate/nature/Garden
 
 // A window that has just shown takes keys once it holds the keyboard focus.
 unsigned long waitForFocusedNewWindow(const QStringList& known) {
-    const unsigned long window = desktop::waitForNewWindow(known);
-    if (window == 0 || !waitUntil([&] { return desktop::focusedWindow() == window; }))
+    const unsigned long window = screen::waitForNewWindow(known);
+    if (window == 0 || !waitUntil([&] { return screen::focusedWindow() == window; }))
         return 0;
     return window;
 }
@@ -28,41 +28,41 @@ TEST(ImportDesktop, PictureAddedToTheCurrentAlbumIsListedAndCounted) {
     program.addPhotographs("Nature", 3);
     program.writeSettings("Nom Album=Nature\nChanger au demarrage=0\n");
     program.start();
-    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    const std::optional<QPoint> trayIcon = screen::waitForTrayIcon();
     ASSERT_TRUE(trayIcon);
-    const unsigned long mainWindow = desktop::showMainWindow(*trayIcon);
+    const unsigned long mainWindow = screen::showMainWindow(*trayIcon);
     ASSERT_NE(mainWindow, 0u);
-    EXPECT_EQ(desktop::pictureListRows(mainWindow), 3);
+    EXPECT_EQ(screen::pictureListRows(mainWindow), 3);
 
-    desktop::click(desktop::windowGeometry(mainWindow).topLeft() + AddPictureButton);
-    const unsigned long dialog = desktop::waitForWindow(desktop::ImportDialogSize);
+    screen::click(screen::windowGeometry(mainWindow).topLeft() + AddPictureButton);
+    const unsigned long dialog = screen::waitForWindow(screen::ImportDialogSize);
     ASSERT_NE(dialog, 0u);
-    ASSERT_TRUE(desktop::waitUntilPainted(dialog));
-    const QPoint corner = desktop::windowGeometry(dialog).topLeft();
+    ASSERT_TRUE(screen::waitUntilPainted(dialog));
+    const QPoint corner = screen::windowGeometry(dialog).topLeft();
 
     // The picture-open dialog: the path typed into its file name field.
-    QStringList shown = desktop::programWindows();
-    desktop::click(corner + ChooseButton);
+    QStringList shown = screen::programWindows();
+    screen::click(corner + ChooseButton);
     const unsigned long fileDialog = waitForFocusedNewWindow(shown);
     ASSERT_NE(fileDialog, 0u);
-    desktop::typeText(Source);
-    desktop::pressKeys(QStringLiteral("Return"));
-    ASSERT_TRUE(desktop::waitForWindowGone(fileDialog));
+    screen::typeText(Source);
+    screen::pressKeys(QStringLiteral("Return"));
+    ASSERT_TRUE(screen::waitForWindowGone(fileDialog));
 
-    shown = desktop::programWindows();
-    desktop::click(corner + AddPicture);
+    shown = screen::programWindows();
+    screen::click(corner + AddPicture);
     const unsigned long success = waitForFocusedNewWindow(shown);
     ASSERT_NE(success, 0u);
-    desktop::pressKeys(QStringLiteral("Return"));
-    ASSERT_TRUE(desktop::waitForWindowGone(success));
-    desktop::click(corner + CloseButton);
-    ASSERT_TRUE(desktop::waitForWindowGone(dialog));
+    screen::pressKeys(QStringLiteral("Return"));
+    ASSERT_TRUE(screen::waitForWindowGone(success));
+    screen::click(corner + CloseButton);
+    ASSERT_TRUE(screen::waitForWindowGone(dialog));
 
     // Named by the counter, the number of pictures the album held; the watcher lists it.
     const QImageReader written(program.albumFolder("Nature") + QStringLiteral("3.jpg"));
     EXPECT_EQ(written.format(), "jpeg");
     EXPECT_EQ(written.size(), QImageReader(Source).size());
-    EXPECT_TRUE(waitUntil([&] { return desktop::pictureListRows(mainWindow) == 4; }));
+    EXPECT_TRUE(waitUntil([&] { return screen::pictureListRows(mainWindow) == 4; }));
     ASSERT_TRUE(program.closeAndWaitForEnd(mainWindow));
     EXPECT_TRUE(program.settingsText().contains("Compteur Album=4\n"))
         << program.settingsText().toStdString();

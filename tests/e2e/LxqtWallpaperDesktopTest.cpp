@@ -98,7 +98,7 @@ protected:
 
     // The picture in its placement, the desktop's colour where the picture is not.
     static bool showsPlacement() {
-        const QImage screen = desktop::screenPixels();
+        const QImage screen = screen::screenPixels();
         return !screen.isNull() &&
                screen.pixel(screen.width() / 2, screen.height() / 2) == PictureColour &&
                screen.pixel(5, 5) == GetParam().corner;
@@ -113,8 +113,7 @@ protected:
 
     void startDesktop() {
         lxqt.start();
-        ASSERT_TRUE(
-            eventually([] { return desktop::screenPixels().pixel(5, 5) == DesktopColour; }));
+        ASSERT_TRUE(eventually([] { return screen::screenPixels().pixel(5, 5) == DesktopColour; }));
     }
 
     TestFolder folder;
@@ -137,11 +136,11 @@ TEST_P(LxqtWallpaperTest, ChosenPlacementIsKeptForTheDesktopsNextStart) {
 // Restarting the desktop would close the file manager's window with it.
 TEST_P(LxqtWallpaperTest, DesktopShowingAFileManagerWindowKeepsRunning) {
     startDesktop();
-    const QImage desktopAlone = desktop::screenPixels();
+    const QImage desktopAlone = screen::screenPixels();
     QProcess::execute(
         QStringLiteral("pcmanfm-qt"),
         {QStringLiteral("--profile=lxqt"), QStringLiteral("--new-window"), folder.path()});
-    ASSERT_TRUE(eventually([&] { return desktop::screenPixels() != desktopAlone; }));
+    ASSERT_TRUE(eventually([&] { return screen::screenPixels() != desktopAlone; }));
     const QList<qint64> running = pcmanfmQtProcesses();
     orvandel::Utils::ApplyWallPaper(picturePath, GetParam().wpStyle);
     EXPECT_EQ(pcmanfmQtProcesses(), running);

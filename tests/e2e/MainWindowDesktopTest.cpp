@@ -15,11 +15,11 @@ const QRect UncoveredBackground(0, 40, 600, 1040);
 
 // Which of the pictures the background shows centred on black; -1 when none is.
 int shownPicture(const RunningProgram& program, const QString& album, const QStringList& names) {
-    const QImage screen = desktop::screenPixels();
+    const QImage screen = screen::screenPixels();
     for (int index = 0; index < names.size(); ++index) {
         const QImage expected =
-            desktop::centredOnBlack(program.albumFolder(album) + names[index], screen.size());
-        if (desktop::meanDifference(screen, expected, UncoveredBackground) < 6)
+            screen::centredOnBlack(program.albumFolder(album) + names[index], screen.size());
+        if (screen::meanDifference(screen, expected, UncoveredBackground) < 6)
             return index;
     }
     return -1;
@@ -28,7 +28,7 @@ int shownPicture(const RunningProgram& program, const QString& album, const QStr
 // Waits for the background to be set anew after `before`, and returns which picture it shows.
 int nextShownPicture(const RunningProgram& program, const QString& album, const QStringList& names,
                      std::uint32_t before) {
-    if (!waitUntil([&] { return desktop::backgroundPixmap() != before; }))
+    if (!waitUntil([&] { return screen::backgroundPixmap() != before; }))
         return -1;
     return shownPicture(program, album, names);
 }
@@ -88,17 +88,17 @@ TEST(MainWindowDesktop, StartShowsAnAlbumPictureCentredTheTrayShowsTheWindowTheM
     const int first = nextShownPicture(program, "Nature", names, 0);
     EXPECT_GE(first, 0);
 
-    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    const std::optional<QPoint> trayIcon = screen::waitForTrayIcon();
     ASSERT_TRUE(trayIcon);
-    EXPECT_EQ(desktop::waitForWindow(desktop::MainWindowSize, 1000), 0u);
-    ASSERT_NE(desktop::showMainWindow(*trayIcon), 0u);
+    EXPECT_EQ(screen::waitForWindow(screen::MainWindowSize, 1000), 0u);
+    ASSERT_NE(screen::showMainWindow(*trayIcon), 0u);
 
     // "&Changer Fond d'Ecran" from the tray's menu, until chance draws another picture.
     int shown = first;
     for (int attempt = 0; attempt < 20 && shown == first; ++attempt) {
-        const std::uint32_t before = desktop::backgroundPixmap();
-        ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
-        desktop::pressKeys(QStringLiteral("c"));
+        const std::uint32_t before = screen::backgroundPixmap();
+        ASSERT_NE(screen::openTrayMenu(*trayIcon), 0u);
+        screen::pressKeys(QStringLiteral("c"));
         shown = nextShownPicture(program, "Nature", names, before);
         ASSERT_GE(shown, 0);
     }
@@ -111,26 +111,26 @@ TEST(MainWindowDesktop, AlbumChosenInTheComboIsSavedAndListedAndACopiedPictureJo
     const QStringList space = program.addPhotographs("Espace", 2, 3);
     program.writeSettings("Nom Album=Nature\nPosition=0\nChanger au demarrage=1\n");
     program.start();
-    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    const std::optional<QPoint> trayIcon = screen::waitForTrayIcon();
     ASSERT_TRUE(trayIcon);
-    const unsigned long window = desktop::showMainWindow(*trayIcon);
+    const unsigned long window = screen::showMainWindow(*trayIcon);
     ASSERT_NE(window, 0u);
-    EXPECT_EQ(desktop::pictureListRows(window), 3);
+    EXPECT_EQ(screen::pictureListRows(window), 3);
 
     // "Espace" follows "Nature" among the albums.
-    const std::uint32_t before = desktop::backgroundPixmap();
-    desktop::click(desktop::windowGeometry(window).topLeft() + AlbumChooser);
-    desktop::pressKeys(QStringLiteral("Down"));
+    const std::uint32_t before = screen::backgroundPixmap();
+    screen::click(screen::windowGeometry(window).topLeft() + AlbumChooser);
+    screen::pressKeys(QStringLiteral("Down"));
     EXPECT_TRUE(waitUntil([&] {
         const QString settings = program.settingsText();
         return settings.contains("Nom Album=Espace\n") && settings.contains("Compteur Album=2\n") &&
                settings.contains("Images=" + program.albumFolder("Espace") + "\n");
     })) << program.settingsText().toStdString();
     EXPECT_GE(nextShownPicture(program, "Espace", space, before), 0);
-    EXPECT_TRUE(waitUntil([&] { return desktop::pictureListRows(window) == 2; }));
+    EXPECT_TRUE(waitUntil([&] { return screen::pictureListRows(window) == 2; }));
 
     program.addPhotographs("Espace", 1, 5);
-    EXPECT_TRUE(waitUntil([&] { return desktop::pictureListRows(window) == 3; }));
+    EXPECT_TRUE(waitUntil([&] { return screen::pictureListRows(window) == 3; }));
     ASSERT_TRUE(program.closeAndWaitForEnd(window));
     EXPECT_TRUE(program.settingsText().contains("Compteur Album=3\n"))
         << program.settingsText().toStdString();
@@ -144,21 +144,21 @@ TEST(MainWindowDesktop, AnAlbumFolderRemovedAndRestoredIsListedChangedToAndCount
     program.addPhotographs("Nature", 2);
     program.writeSettings("Nom Album=Nature\nPosition=0\nChanger au demarrage=0\n");
     program.start();
-    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    const std::optional<QPoint> trayIcon = screen::waitForTrayIcon();
     ASSERT_TRUE(trayIcon);
-    const unsigned long window = desktop::showMainWindow(*trayIcon);
+    const unsigned long window = screen::showMainWindow(*trayIcon);
     ASSERT_NE(window, 0u);
-    EXPECT_EQ(desktop::pictureListRows(window), 2);
+    EXPECT_EQ(screen::pictureListRows(window), 2);
 
     ASSERT_TRUE(QDir(program.albumFolder("Nature")).removeRecursively());
     // Time for the watcher to see the folder go and the listing to find it empty.
     QThread::msleep(1000);
     const QStringList restored = program.addPhotographs("Nature", 3, 5);
-    EXPECT_TRUE(waitUntil([&] { return desktop::pictureListRows(window) == 3; }));
+    EXPECT_TRUE(waitUntil([&] { return screen::pictureListRows(window) == 3; }));
 
-    const std::uint32_t before = desktop::backgroundPixmap();
-    ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
-    desktop::pressKeys(QStringLiteral("c"));
+    const std::uint32_t before = screen::backgroundPixmap();
+    ASSERT_NE(screen::openTrayMenu(*trayIcon), 0u);
+    screen::pressKeys(QStringLiteral("c"));
     EXPECT_GE(nextShownPicture(program, "Nature", restored, before), 0);
     ASSERT_TRUE(program.closeAndWaitForEnd(window));
     EXPECT_TRUE(program.settingsText().contains("Compteur Album=3\n"))

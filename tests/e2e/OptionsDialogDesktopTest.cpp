@@ -29,24 +29,24 @@ TEST(OptionsDialogDesktop, UntickingStartWithTheSessionAndConfirmingRemovesTheAu
     program.addPhotographs("Nature", 2);
     program.writeSettings("Nom Album=Nature\nDemarrage avec windows=1\n");
     program.start();
-    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    const std::optional<QPoint> trayIcon = screen::waitForTrayIcon();
     ASSERT_TRUE(trayIcon);
 
     // A right press on the tray icon pops the menu up; its "&Options" shows the dialog.
-    ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
-    desktop::pressKeys(QStringLiteral("o"));
+    ASSERT_NE(screen::openTrayMenu(*trayIcon), 0u);
+    screen::pressKeys(QStringLiteral("o"));
 
-    const unsigned long dialog = desktop::waitForWindow(desktop::OptionsDialogSize);
+    const unsigned long dialog = screen::waitForWindow(screen::OptionsDialogSize);
     ASSERT_NE(dialog, 0u);
-    ASSERT_TRUE(desktop::waitUntilPainted(dialog));
-    const QPoint corner = desktop::windowGeometry(dialog).topLeft();
+    ASSERT_TRUE(screen::waitUntilPainted(dialog));
+    const QPoint corner = screen::windowGeometry(dialog).topLeft();
     const QRect box(corner + StartWithSessionBox - QPoint(8, 8), QSize(16, 16));
-    const QImage ticked = desktop::screenPixels().copy(box);
-    desktop::click(corner + StartWithSessionBox);
-    ASSERT_TRUE(waitUntil([&] { return desktop::screenPixels().copy(box) != ticked; }));
-    desktop::click(corner + OkButton);
+    const QImage ticked = screen::screenPixels().copy(box);
+    screen::click(corner + StartWithSessionBox);
+    ASSERT_TRUE(waitUntil([&] { return screen::screenPixels().copy(box) != ticked; }));
+    screen::click(corner + OkButton);
 
-    EXPECT_TRUE(desktop::waitForWindowGone(dialog));
+    EXPECT_TRUE(screen::waitForWindowGone(dialog));
     EXPECT_TRUE(waitUntil([&] { return !QFile::exists(autostartEntry()); }));
     EXPECT_TRUE(waitUntil([&] {
         return program.settingsText().contains("Demarrage avec windows=0\n");

@@ -1,6 +1,6 @@
 #include "RunningProgram.h"
 
-#include "platform/linux/X11Connection.h"
+#include "desktop/linux/X11Connection.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,8 +24,8 @@ void requestClose(unsigned long window) {
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = static_cast<xcb_window_t>(window);
-    event.type = orvandel::platform::x11Atom(connection, "WM_PROTOCOLS");
-    event.data.data32[0] = orvandel::platform::x11Atom(connection, "WM_DELETE_WINDOW");
+    event.type = orvandel::desktop::x11Atom(connection, "WM_PROTOCOLS");
+    event.data.data32[0] = orvandel::desktop::x11Atom(connection, "WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char*>(&event));

@@ -17,7 +17,7 @@ TEST(SecondStartDesktop, HandsOverToTheRunningProgramWhichShowsItsWindowAndWrite
     program.addPhotographs("Nature", 3);
     program.writeSettings("Nom Album=Nature\nCompteur Album=4\nTimer=15\n");
     program.start();
-    ASSERT_TRUE(desktop::waitForTrayIcon());
+    ASSERT_TRUE(screen::waitForTrayIcon());
     const QString settingsBefore = program.settingsText();
 
     EXPECT_EQ(program.startAgainAndWait(), 0);
@@ -36,21 +36,21 @@ TEST(QuitDesktop, QuittingWithTheWindowShownKeepsWhatTheOptionsDialogHolds) {
     program.addPhotographs("Nature", 2);
     program.writeSettings("Nom Album=Nature\nPosition=0\nTimer=15\n");
     program.start();
-    const std::optional<QPoint> trayIcon = desktop::waitForTrayIcon();
+    const std::optional<QPoint> trayIcon = screen::waitForTrayIcon();
     ASSERT_TRUE(trayIcon);
-    ASSERT_NE(desktop::showMainWindow(*trayIcon), 0u);
+    ASSERT_NE(screen::showMainWindow(*trayIcon), 0u);
 
-    ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
-    desktop::pressKeys(QStringLiteral("o"));
-    const unsigned long dialog = desktop::waitForWindow(desktop::OptionsDialogSize);
+    ASSERT_NE(screen::openTrayMenu(*trayIcon), 0u);
+    screen::pressKeys(QStringLiteral("o"));
+    const unsigned long dialog = screen::waitForWindow(screen::OptionsDialogSize);
     ASSERT_NE(dialog, 0u);
-    ASSERT_TRUE(desktop::waitUntilPainted(dialog));
-    desktop::click(desktop::windowGeometry(dialog).topLeft() + AlbumNameField);
-    desktop::pressKeys(QStringLiteral("ctrl+a"));
-    desktop::typeText(QStringLiteral("Espace"));
+    ASSERT_TRUE(screen::waitUntilPainted(dialog));
+    screen::click(screen::windowGeometry(dialog).topLeft() + AlbumNameField);
+    screen::pressKeys(QStringLiteral("ctrl+a"));
+    screen::typeText(QStringLiteral("Espace"));
 
-    ASSERT_NE(desktop::openTrayMenu(*trayIcon), 0u);
-    desktop::pressKeys(QStringLiteral("q"));
+    ASSERT_NE(screen::openTrayMenu(*trayIcon), 0u);
+    screen::pressKeys(QStringLiteral("q"));
     ASSERT_TRUE(program.waitForEnd());
     EXPECT_EQ(program.exitCode(), 0);
     const QString settings = program.settingsText();
@@ -74,8 +74,8 @@ TEST(LateTrayHostDesktop, TheShownWindowHidesBehindTheIconOnceATrayHostComes) {
                     QStringLiteral("request"), QStringLiteral("--height"), QStringLiteral("24"),
                     QStringLiteral("--SetDockType"), QStringLiteral("true")});
     ASSERT_TRUE(trayHost.waitForStarted(5000));
-    EXPECT_TRUE(desktop::waitForTrayIcon());
-    EXPECT_TRUE(desktop::waitForWindowGone(window));
+    EXPECT_TRUE(screen::waitForTrayIcon());
+    EXPECT_TRUE(screen::waitForWindowGone(window));
     trayHost.kill();
     trayHost.waitForFinished(5000);
 }

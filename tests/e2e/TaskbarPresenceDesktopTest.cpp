@@ -1,4 +1,4 @@
-#include "platform/TaskbarPresence.h"
+#include "desktop/TaskbarPresence.h"
 
 #include <QProcess>
 #include <QTest>
@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace orvandel::platform;
+using namespace orvandel::desktop;
 
 namespace {
 

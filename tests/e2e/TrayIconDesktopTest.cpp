@@ -2,8 +2,8 @@
 #include "components/tray/TImageList.h"
 #include "components/tray/TPiconeBarreTache.h"
 #include "components/tray/TrayPictures.h"
-#include "platform/NotifyIcon.h"
-#include "platform/TaskbarPresence.h"
+#include "desktop/NotifyIcon.h"
+#include "desktop/TaskbarPresence.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -140,8 +140,8 @@ protected:
         application.showMainFormAtStart();
     }
 
-    std::unique_ptr<platform::NotifyIcon> notifyIcon = platform::createNotifyIcon();
-    std::unique_ptr<platform::TaskbarPresence> taskbar = platform::createTaskbarPresence();
+    std::unique_ptr<desktop::NotifyIcon> notifyIcon = desktop::createNotifyIcon();
+    std::unique_ptr<desktop::TaskbarPresence> taskbar = desktop::createTaskbarPresence();
     TApplication application{*taskbar, *notifyIcon};
     QWidget form;
     QMenu menu;

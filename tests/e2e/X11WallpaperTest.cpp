@@ -1,8 +1,8 @@
 #include "TestFolder.h"
 #include "common/Error.h"
+#include "desktop/linux/X11Connection.h"
 #include "imaging/Stretch.h"
 #include "logic/wallpaper/ApplyWallPaper.h"
-#include "platform/linux/X11Connection.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -31,9 +31,7 @@ public:
     }
     ~Display() { xcb_disconnect(connection); }
 
-    xcb_atom_t atom(const char* name) const {
-        return orvandel::platform::x11Atom(connection, name);
-    }
+    xcb_atom_t atom(const char* name) const { return orvandel::desktop::x11Atom(connection, name); }
 
     // The pixmap a root property names, 0 when there is none of type PIXMAP.
     xcb_pixmap_t pixmapIn(const char* property) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/NotifyIcon.h"
+#include "desktop/NotifyIcon.h"
 
 #include <QString>
 
@@ -10,17 +10,17 @@
 
 // Records every notification-area call with a copy of its record, and plays the desktop's part:
 // mouse notifications to the registered window, and the tray host coming back.
-class RecordingNotifyIcon final : public orvandel::platform::NotifyIcon {
+class RecordingNotifyIcon final : public orvandel::desktop::NotifyIcon {
 public:
     struct Call {
-        orvandel::platform::NotifyIconMessage message;
-        orvandel::platform::NOTIFYICONDATAW data;
+        orvandel::desktop::NotifyIconMessage message;
+        orvandel::desktop::NOTIFYICONDATAW data;
 
         QString tip() const { return QString::fromUtf16(data.szTip.data()); }
     };
 
-    bool Shell_NotifyIconW(orvandel::platform::NotifyIconMessage message,
-                           const orvandel::platform::NOTIFYICONDATAW& data) override {
+    bool Shell_NotifyIconW(orvandel::desktop::NotifyIconMessage message,
+                           const orvandel::desktop::NOTIFYICONDATAW& data) override {
         calls.push_back({message, data});
         return succeeds;
     }
@@ -31,7 +31,7 @@ public:
     // The user acts on the icon last sent: LParam is the mouse message.
     void mouse(std::uint32_t mouseMessage) {
         const auto& data = calls.back().data;
-        orvandel::platform::TMessage message{data.uCallbackMessage, data.uID, mouseMessage};
+        orvandel::desktop::TMessage message{data.uCallbackMessage, data.uID, mouseMessage};
         data.hWnd->Dispatch(message);
     }
     void restartTrayHost() {

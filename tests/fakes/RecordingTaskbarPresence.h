@@ -1,20 +1,20 @@
 #pragma once
 
-#include "platform/TaskbarPresence.h"
+#include "desktop/TaskbarPresence.h"
 
 #include <QStringList>
 
 // Records what is done to the application window, as readable lines.
-class RecordingTaskbarPresence final : public orvandel::platform::TaskbarPresence {
+class RecordingTaskbarPresence final : public orvandel::desktop::TaskbarPresence {
 public:
     void setMainForm(QWidget* form) override { mainForm = form; }
-    void ShowWindow(orvandel::platform::ShowCommand command) override {
-        calls.append(command == orvandel::platform::ShowCommand::SW_SHOW ? "show" : "hide");
+    void ShowWindow(orvandel::desktop::ShowCommand command) override {
+        calls.append(command == orvandel::desktop::ShowCommand::SW_SHOW ? "show" : "hide");
     }
-    void FlashWindow(orvandel::platform::FlashInvert invert) override {
-        calls.append(invert == orvandel::platform::FlashInvert::Invert ? "flash" : "flash off");
+    void FlashWindow(orvandel::desktop::FlashInvert invert) override {
+        calls.append(invert == orvandel::desktop::FlashInvert::Invert ? "flash" : "flash off");
     }
-    void FlashWindowEx(const orvandel::platform::FLASHWINFO& info) override {
+    void FlashWindowEx(const orvandel::desktop::FLASHWINFO& info) override {
         calls.append(QStringLiteral("flash stop %1 %2 %3")
                          .arg(info.cbSize)
                          .arg(info.dwFlags)

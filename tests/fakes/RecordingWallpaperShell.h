@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/Error.h"
-#include "platform/WallpaperShell.h"
+#include "desktop/WallpaperShell.h"
 
 #include <QStringList>
 
@@ -17,7 +17,7 @@ struct WallpaperShellLog {
 };
 
 // Records the shell calls in order. It can be told to fail at one step, with a given error.
-class RecordingWallpaperShell final : public orvandel::platform::WallpaperShell {
+class RecordingWallpaperShell final : public orvandel::desktop::WallpaperShell {
 public:
     enum class Step { None, SetWallpaperOptions, SetWallpaper, ApplyChanges };
 
@@ -30,7 +30,7 @@ public:
         , failure(std::move(error)) {}
     ~RecordingWallpaperShell() override { calls.append(QStringLiteral("Release")); }
 
-    void SetWallpaperOptions(const orvandel::platform::WallpaperOptions& options,
+    void SetWallpaperOptions(const orvandel::desktop::WallpaperOptions& options,
                              std::uint32_t reserved) override {
         calls.append(QStringLiteral("SetWallpaperOptions dwSize=%1 dwStyle=%2 reserved=%3")
                          .arg(options.dwSize)
@@ -40,7 +40,7 @@ public:
     }
 
     void SetWallpaper(const char16_t* path, std::uint32_t reserved) override {
-        log.pathBuffer.assign(path, path + orvandel::platform::wallpaperPathBufferLength());
+        log.pathBuffer.assign(path, path + orvandel::desktop::wallpaperPathBufferLength());
         calls.append(QStringLiteral("SetWallpaper %1 reserved=%2")
                          .arg(QString::fromUtf16(path))
                          .arg(reserved));

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/PictureOpenDialog.h"
+#include "desktop/PictureOpenDialog.h"
 
 #include <QStringList>
 
 #include <deque>
 
 // Answers each choice with the next scripted path, or a cancel for an empty optional.
-class ScriptedPictureOpenDialog final : public orvandel::platform::PictureOpenDialog {
+class ScriptedPictureOpenDialog final : public orvandel::desktop::PictureOpenDialog {
 public:
     std::optional<QString> choosePicture(QWidget*) override {
         ++shown;

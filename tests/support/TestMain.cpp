@@ -1,13 +1,14 @@
-#include <QApplication>
+#include ORVANDEL_TEST_APPLICATION_HEADER
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-// Widgets and fonts need an application object; the offscreen platform unless the caller set one.
+// Each layer's tests get the application object that layer needs (no widgets below the desktop);
+// the offscreen platform unless the caller set one.
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
+    const ORVANDEL_TEST_APPLICATION application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

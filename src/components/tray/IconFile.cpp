@@ -2,7 +2,7 @@
 
 #include "common/Error.h"
 #include "imaging/codecs/IcoDecoder.h"
-#include "platform/RegularFile.h"
+#include "system/RegularFile.h"
 
 #include <QFile>
 #include <QPixmap>
@@ -16,7 +16,7 @@ constexpr qint64 MaxIconFileSize = 16 * 1024 * 1024;
 
 QByteArray readIconFile(const QString& path) {
     QFile file;
-    if (!platform::openRegularFile(file, path))
+    if (!system::openRegularFile(file, path))
         throw Error(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(path));
     if (file.size() > MaxIconFileSize)
         throw Error(QStringLiteral("Le fichier \"%1\" n'est pas une icône.").arg(path));

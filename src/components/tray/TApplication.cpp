@@ -27,12 +27,12 @@ bool changesWindowPosition(QEvent::Type type) {
 
 } // namespace
 
-void DefWindowProc(platform::TMessage& Message) {
+void DefWindowProc(desktop::TMessage& Message) {
     Message.Result = 0;
 }
 
-TApplication::TApplication(platform::TaskbarPresence& applicationWindow,
-                           platform::NotifyIcon& trayIcon)
+TApplication::TApplication(desktop::TaskbarPresence& applicationWindow,
+                           desktop::NotifyIcon& trayIcon)
     : Handle(applicationWindow)
     , WindowProc(DefWindowProc)
     , notifyIcon(trayIcon) {
@@ -43,7 +43,7 @@ TApplication::TApplication(platform::TaskbarPresence& applicationWindow,
                     OnActivate(this);
             });
     trayIcon.setTaskbarCreatedHandler([this] {
-        platform::TMessage Message{RegisterWindowMessageW(QStringLiteral("TaskbarCreated"))};
+        desktop::TMessage Message{RegisterWindowMessageW(QStringLiteral("TaskbarCreated"))};
         Perform(Message);
         emit trayHostAppeared();
     });
@@ -64,7 +64,7 @@ void TApplication::showMainFormAtStart() {
         mainForm->show();
 }
 
-void TApplication::Perform(platform::TMessage& Message) {
+void TApplication::Perform(desktop::TMessage& Message) {
     WindowProc(Message);
 }
 
@@ -105,7 +105,7 @@ bool TApplication::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TApplication::sendWindowPosChanging() {
-    platform::TMessage Message{platform::WindowMessages::WM_WINDOWPOSCHANGING};
+    desktop::TMessage Message{desktop::WindowMessages::WM_WINDOWPOSCHANGING};
     Perform(Message);
 }
 

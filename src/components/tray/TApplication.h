@@ -1,9 +1,9 @@
 #pragma once
 
 #include "components/tray/Events.h"
-#include "platform/NotifyIcon.h"
-#include "platform/TaskbarPresence.h"
-#include "platform/WindowMessage.h"
+#include "desktop/NotifyIcon.h"
+#include "desktop/TaskbarPresence.h"
+#include "desktop/WindowMessage.h"
 
 #include <QHash>
 #include <QIcon>
@@ -15,7 +15,7 @@
 
 namespace orvandel {
 
-using TWndMethod = std::function<void(platform::TMessage& Message)>;
+using TWndMethod = std::function<void(desktop::TMessage& Message)>;
 
 // The application object the forms and components share: the main form, whether the main form is
 // shown when the event loop starts, the activate and minimise events, and the application window
@@ -27,10 +27,10 @@ class TApplication final : public QObject {
     Q_OBJECT
 
 public:
-    TApplication(platform::TaskbarPresence& applicationWindow, platform::NotifyIcon& trayIcon);
+    TApplication(desktop::TaskbarPresence& applicationWindow, desktop::NotifyIcon& trayIcon);
     ~TApplication() override;
 
-    platform::TaskbarPresence& Handle;
+    desktop::TaskbarPresence& Handle;
 
     QWidget* MainForm() const { return mainForm; }
     // Called once the main form has been fully created; until then the application has none.
@@ -47,7 +47,7 @@ public:
     // messages, who passes each one on to the one it replaced.
     TWndMethod WindowProc;
     // Sends a message to the application window.
-    void Perform(platform::TMessage& Message);
+    void Perform(desktop::TMessage& Message);
     std::uint32_t RegisterWindowMessageW(const QString& name);
 
     QIcon Icon() const;
@@ -65,12 +65,12 @@ private:
     void sendWindowPosChanging();
     void reportMinimized(QWidget& form, const QEvent& event);
 
-    platform::NotifyIcon& notifyIcon;
+    desktop::NotifyIcon& notifyIcon;
     QPointer<QWidget> mainForm;
     QHash<QString, std::uint32_t> registeredMessages;
 };
 
 // The application window's own procedure: every message is left with a zero result.
-void DefWindowProc(platform::TMessage& Message);
+void DefWindowProc(desktop::TMessage& Message);
 
 } // namespace orvandel

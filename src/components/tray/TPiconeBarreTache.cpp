@@ -1,7 +1,7 @@
 #include "TPiconeBarreTache.h"
 
 #include "IconFile.h"
-#include "platform/FileNames.h"
+#include "system/FileNames.h"
 
 #include <QCoreApplication>
 
@@ -10,8 +10,8 @@
 
 namespace orvandel {
 
-using platform::NotifyIconMessage;
-using platform::ShowCommand;
+using desktop::NotifyIconMessage;
+using desktop::ShowCommand;
 
 namespace {
 
@@ -27,7 +27,7 @@ TFormStyle FormStyleOf(const QWidget& form) {
 }
 
 TPiconeBarreTache::TPiconeBarreTache(QWidget& AOwner, TApplication& application,
-                                     platform::NotifyIcon& trayIcon)
+                                     desktop::NotifyIcon& trayIcon)
     : Application(application)
     , notifyIcon(trayIcon)
     , PourHandle(std::make_unique<TPourHandle>(*this)) {
@@ -46,7 +46,7 @@ TPiconeBarreTache::TPiconeBarreTache(QWidget& AOwner, TApplication& application,
     WM_TASKBARCREATED = Application.RegisterWindowMessageW(QStringLiteral("TaskbarCreated"));
     PApplicationOldWndProc =
         std::exchange(Application.WindowProc,
-                      [this](platform::TMessage& Message) { ApplicationWndProc(Message); });
+                      [this](desktop::TMessage& Message) { ApplicationWndProc(Message); });
 }
 
 TPiconeBarreTache::~TPiconeBarreTache() {
@@ -66,7 +66,7 @@ void TPiconeBarreTache::fillNotifyStruc() {
     NotifyStruc.cbSize = NotifyRecordSize;
     NotifyStruc.hWnd = PourHandle.get();
     NotifyStruc.uID = NotifyIconId;
-    NotifyStruc.uFlags = platform::NIF_MESSAGE | platform::NIF_ICON | platform::NIF_TIP;
+    NotifyStruc.uFlags = desktop::NIF_MESSAGE | desktop::NIF_ICON | desktop::NIF_TIP;
     NotifyStruc.uCallbackMessage = TrayCallbackMessage;
     NotifyStruc.hIcon = FIcone;
 }
@@ -157,7 +157,7 @@ void TPiconeBarreTache::SetIconeFileName(const QString& Value) {
 
 void TPiconeBarreTache::SetHint(const QString& Value) {
     // The tip is read by people: a file name in it shows as on disk.
-    FHint = platform::readableText(Value);
+    FHint = system::readableText(Value);
     const qsizetype Len = std::min(FHint.size(), LongestTip);
     std::copy_n(FHint.utf16(), Len, NotifyStruc.szTip.begin());
     NotifyStruc.szTip[static_cast<std::size_t>(Len)] = u'\0';
@@ -187,10 +187,10 @@ bool TPiconeBarreTache::ownerStyleChanged() const {
     return PetiteIconeAffichee && FormAOwner && FormStyleOf(*FormAOwner) != EtatFsStayOnTop;
 }
 
-void TPiconeBarreTache::ApplicationWndProc(platform::TMessage& Message) {
+void TPiconeBarreTache::ApplicationWndProc(desktop::TMessage& Message) {
     if (Message.Msg == WM_TASKBARCREATED)
         RegenerePetiteIcone();
-    const bool windowPosChanging = Message.Msg == platform::WindowMessages::WM_WINDOWPOSCHANGING;
+    const bool windowPosChanging = Message.Msg == desktop::WindowMessages::WM_WINDOWPOSCHANGING;
     // A new style gives the owner form a new window: the icon registered with the old one is
     // removed here and registered again below.
     if (windowPosChanging && ownerStyleChanged())

@@ -5,7 +5,7 @@
 #include "components/tray/TApplication.h"
 #include "components/tray/TImageList.h"
 #include "components/tray/TPourHandle.h"
-#include "platform/NotifyIcon.h"
+#include "desktop/NotifyIcon.h"
 
 #include <QIcon>
 #include <QMenu>
@@ -18,7 +18,7 @@
 
 namespace orvandel {
 
-inline constexpr std::uint32_t TrayCallbackMessage = platform::WindowMessages::WM_USER + 100;
+inline constexpr std::uint32_t TrayCallbackMessage = desktop::WindowMessages::WM_USER + 100;
 
 // The owner form's style, as far as the notification area cares.
 enum class TFormStyle { fsNormal, fsStayOnTop };
@@ -31,7 +31,7 @@ public:
 };
 
 // Ends the flashing of the application window.
-void StopFlash(platform::TaskbarPresence& applicationWindow);
+void StopFlash(desktop::TaskbarPresence& applicationWindow);
 
 // The program's presence in the notification area (the small icon) and on the taskbar (the big
 // icon, through the application window). The owner sets every property in the order they are
@@ -41,7 +41,7 @@ class TPiconeBarreTache final : public QObject {
     Q_OBJECT
 
 public:
-    TPiconeBarreTache(QWidget& AOwner, TApplication& application, platform::NotifyIcon& trayIcon);
+    TPiconeBarreTache(QWidget& AOwner, TApplication& application, desktop::NotifyIcon& trayIcon);
     ~TPiconeBarreTache() override;
 
     void Loaded();
@@ -104,7 +104,7 @@ public:
     void TimerBigIconeOnTimer();
 
     // The record of the last notification-area call, for those who check what was sent.
-    const platform::NOTIFYICONDATAW& notifyRecord() const { return NotifyStruc; }
+    const desktop::NOTIFYICONDATAW& notifyRecord() const { return NotifyStruc; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -112,16 +112,16 @@ protected:
 private:
     friend class TPourHandle;
 
-    void ApplicationWndProc(platform::TMessage& Message);
+    void ApplicationWndProc(desktop::TMessage& Message);
     void ApplicationActivate(QObject* Sender);
     void ApplicationMinimize(QObject* Sender);
     void LaFormClose(QObject* Sender, QEvent& closeEvent);
     void fillNotifyStruc();
-    void Shell_NotifyIconW(platform::NotifyIconMessage message);
+    void Shell_NotifyIconW(desktop::NotifyIconMessage message);
     bool ownerStyleChanged() const;
 
     TApplication& Application;
-    platform::NotifyIcon& notifyIcon;
+    desktop::NotifyIcon& notifyIcon;
 
     std::uint32_t WM_TASKBARCREATED = 0;
     QPointer<QMenu> FMenuPop;
@@ -132,7 +132,7 @@ private:
     bool FApplicationCachee = false;
     QIcon FIcone;
     QString FHint;
-    platform::NOTIFYICONDATAW NotifyStruc;
+    desktop::NOTIFYICONDATAW NotifyStruc;
     std::unique_ptr<TPourHandle> PourHandle;
     bool PetiteIconeAffichee = false;
     bool DejaLoaded = false;

@@ -36,10 +36,10 @@ ExceptionNumsImageLIstAffiche::ExceptionNumsImageLIstAffiche()
           "numéros des images de la liste (ImageList) que vous voulez voir défiler séparés par "
           "des virgules")) {}
 
-void StopFlash(platform::TaskbarPresence& applicationWindow) {
-    platform::FLASHWINFO pfwi;
+void StopFlash(desktop::TaskbarPresence& applicationWindow) {
+    desktop::FLASHWINFO pfwi;
     pfwi.cbSize = 20;
-    pfwi.dwFlags = platform::FLASHW_STOP;
+    pfwi.dwFlags = desktop::FLASHW_STOP;
     pfwi.uCount = 0;
     applicationWindow.FlashWindowEx(pfwi);
 }
@@ -95,7 +95,7 @@ void TPiconeBarreTache::SetIntervalGrandeIconeBlink(int Value) {
 }
 
 void TPiconeBarreTache::TimerBigIconeOnTimer() {
-    Application.Handle.FlashWindow(platform::FlashInvert::Invert);
+    Application.Handle.FlashWindow(desktop::FlashInvert::Invert);
 }
 
 } // namespace orvandel

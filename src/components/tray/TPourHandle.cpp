@@ -6,17 +6,17 @@
 
 namespace orvandel {
 
-using namespace platform::WindowMessages;
+using namespace desktop::WindowMessages;
 
 TPourHandle::TPourHandle(TPiconeBarreTache& AOwner)
     : component(AOwner) {}
 
-void TPourHandle::Dispatch(platform::TMessage& Message) {
+void TPourHandle::Dispatch(desktop::TMessage& Message) {
     if (Message.Msg == TrayCallbackMessage)
         TrayMessage(Message);
 }
 
-void TPourHandle::TrayMessage(platform::TMessage& Msg) {
+void TPourHandle::TrayMessage(desktop::TMessage& Msg) {
     TPiconeBarreTache& tray = component;
     const QPoint Coordonnes_souris = QCursor::pos();
     const int X = Coordonnes_souris.x();

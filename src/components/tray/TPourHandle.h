@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WindowMessage.h"
+#include "desktop/WindowMessage.h"
 
 #include <QObject>
 
@@ -10,16 +10,16 @@ class TPiconeBarreTache;
 
 // The window the notification-area icon reports to: message 1124 goes to TrayMessage, every other
 // message to the default handling.
-class TPourHandle final : public QObject, public platform::MessageWindow {
+class TPourHandle final : public QObject, public desktop::MessageWindow {
     Q_OBJECT
 
 public:
     explicit TPourHandle(TPiconeBarreTache& AOwner);
 
-    void Dispatch(platform::TMessage& Message) override;
+    void Dispatch(desktop::TMessage& Message) override;
 
 private:
-    void TrayMessage(platform::TMessage& Msg);
+    void TrayMessage(desktop::TMessage& Msg);
 
     TPiconeBarreTache& component;
 };

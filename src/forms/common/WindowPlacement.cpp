@@ -1,6 +1,6 @@
 #include "forms/common/WindowPlacement.h"
 
-#include "platform/ScreenArea.h"
+#include "desktop/ScreenArea.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -41,7 +41,7 @@ void shrinkToFit(QWidget& window, const QRect& area) {
 }
 
 void placeWithin(QWidget& window, QRect wanted, const QScreen& screen) {
-    const QRect area = platform::availableArea(screen);
+    const QRect area = desktop::availableArea(screen);
     shrinkToFit(window, area);
     wanted.setSize(window.frameGeometry().size());
     window.move(keptWithin(wanted, area).topLeft());
@@ -81,7 +81,7 @@ private:
                             *primary);
         } else if (const QScreen* screen = cursorScreen()) {
             placeWithin(window,
-                        centredIn(window.frameGeometry().size(), platform::availableArea(*screen)),
+                        centredIn(window.frameGeometry().size(), desktop::availableArea(*screen)),
                         *screen);
         }
         shownBefore = true;

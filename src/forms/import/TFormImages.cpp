@@ -11,7 +11,7 @@
 #include "logic/albums/AlbumNames.h"
 #include "logic/import/AlbumImport.h"
 #include "logic/settings/ProgramState.h"
-#include "platform/FileNames.h"
+#include "system/FileNames.h"
 #include "ui_TFormImages.h"
 
 #include <QEvent>
@@ -40,8 +40,8 @@ QString albumTarget(const QString& album) {
 } // namespace
 
 TFormImages::TFormImages(const QString& executableFolder, QString& counter,
-                         platform::PictureOpenDialog& pictureOpenDialog,
-                         platform::Dialogs& messageBoxes, ErrorReport& errorReport, QWidget* parent)
+                         desktop::PictureOpenDialog& pictureOpenDialog,
+                         desktop::Dialogs& messageBoxes, ErrorReport& errorReport, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , ui(std::make_unique<Ui::TFormImages>())
@@ -109,7 +109,7 @@ void TFormImages::btnChoisirImageClick() {
         // Any picture the program reads is accepted; other files are refused with the loader's
         // reason, and then nothing shown changes.
         Picture = imaging::loadPicture(*chosen);
-        ui->lblImageFileName->setText(platform::readableText(*chosen));
+        ui->lblImageFileName->setText(system::readableText(*chosen));
     }
     ui->LabelW->setText(QString::number(Picture.width()));
     ui->LabelH->setText(QString::number(Picture.height()));

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "desktop/Dialogs.h"
+#include "desktop/PictureOpenDialog.h"
 #include "logic/ErrorReport.h"
-#include "platform/Dialogs.h"
-#include "platform/PictureOpenDialog.h"
 
 #include <QDialog>
 #include <QImage>
@@ -23,7 +23,7 @@ public:
     // `eCptImagesAlbum` is the main window's counter, read to name each picture and increased
     // after each add.
     TFormImages(const QString& executableFolder, QString& counter,
-                platform::PictureOpenDialog& pictureOpenDialog, platform::Dialogs& messageBoxes,
+                desktop::PictureOpenDialog& pictureOpenDialog, desktop::Dialogs& messageBoxes,
                 ErrorReport& errorReport, QWidget* parent = nullptr);
     ~TFormImages() override;
 
@@ -58,8 +58,8 @@ private:
     QString& eCptImagesAlbum;
     QImage Picture;
     int PictureChosen = 0;
-    platform::PictureOpenDialog& OpenPicture;
-    platform::Dialogs& dialogs;
+    desktop::PictureOpenDialog& OpenPicture;
+    desktop::Dialogs& dialogs;
     ErrorReport& report;
 };
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "components/tray/TApplication.h"
+#include "desktop/Dialogs.h"
+#include "desktop/NotifyIcon.h"
 #include "logic/ErrorReport.h"
 #include "logic/rotation/RandomIndex.h"
 #include "logic/settings/ProgramState.h"
-#include "platform/Dialogs.h"
-#include "platform/NotifyIcon.h"
 
 #include <QSize>
 #include <QString>
@@ -19,7 +19,7 @@ namespace orvandel {
 struct MainWindowServices {
     ProgramState& state;
     ErrorReport& report;
-    platform::Dialogs& dialogs;
+    desktop::Dialogs& dialogs;
     RandomIndex& random;
     // Ends with a separator.
     QString executableFolder;
@@ -27,7 +27,7 @@ struct MainWindowServices {
     QSize screenSize;
     // The application object and the notification area, for the window's tray icon.
     TApplication& Application;
-    platform::NotifyIcon& trayIcon;
+    desktop::NotifyIcon& trayIcon;
 };
 
 // What the main window reaches in the other windows and services. The application object wires

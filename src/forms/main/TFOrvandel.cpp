@@ -14,7 +14,7 @@
 #include "logic/calendar/CalendarWallpaper.h"
 #include "logic/rotation/WallpaperRotation.h"
 #include "logic/settings/IntegerText.h"
-#include "platform/FileNames.h"
+#include "system/FileNames.h"
 #include "ui_TFOrvandel.h"
 
 #include <QCloseEvent>
@@ -163,11 +163,11 @@ void TFOrvandel::connectMenu() {
 }
 
 void TFOrvandel::log(const QString& line) {
-    ui->MemoLog->appendPlainText(platform::readableText(line));
+    ui->MemoLog->appendPlainText(system::readableText(line));
 }
 
 void TFOrvandel::FormCreate() {
-    const ProfileFile settings(settingsPath);
+    const system::ProfileFile settings(settingsPath);
     log(settings.path());
     const SettingsValues stored = readSettings(settings, SettingsReader::MainWindow);
     log(QStringLiteral("NomAlbum = ") + stored.nomAlbum);
@@ -215,7 +215,7 @@ void TFOrvandel::refillRows() {
     ui->Lst_Images->clear();
     // Rows show the names as people read them; the picture of a row is found by its index.
     for (const QString& name : state.ListeDesImages)
-        ui->Lst_Images->addItem(platform::readableText(name));
+        ui->Lst_Images->addItem(system::readableText(name));
     ui->Lst_Images->setCurrentRow(-1);
 }
 
@@ -231,7 +231,7 @@ void TFOrvandel::ComboBoxAlbumChange() {
     ChargerOptions();
     const QString CptAlbum = QString::number(state.ListeDesImages.size());
     call(links.setOptionsCounter, CptAlbum);
-    saveAlbumChange(ProfileFile(settingsPath), state, CptAlbum);
+    saveAlbumChange(system::ProfileFile(settingsPath), state, CptAlbum);
     call(links.CreationNotification, state.DossierImages);
     if (state.ChangerAuDemarrage)
         TimerTimer();
@@ -363,7 +363,7 @@ void TFOrvandel::closeEvent(QCloseEvent* event) {
 }
 
 void TFOrvandel::FormClose() {
-    services.report.run([this] { saveOnCloseRequest(ProfileFile(settingsPath), state); });
+    services.report.run([this] { saveOnCloseRequest(system::ProfileFile(settingsPath), state); });
 }
 
 } // namespace orvandel

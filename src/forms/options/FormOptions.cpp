@@ -4,7 +4,7 @@
 #include "forms/common/WindowPlacement.h"
 #include "logic/settings/IntegerText.h"
 #include "logic/startup/StartupEntry.h"
-#include "platform/FileNames.h"
+#include "system/FileNames.h"
 #include "ui_FormOptions.h"
 
 #include <QEvent>
@@ -53,10 +53,10 @@ QLineEdit& TFormOptions::eCompteurImages() const {
 
 void TFormOptions::FormCreate() {
     const SettingsValues stored =
-        readSettings(ProfileFile(settingsPath()), SettingsReader::OptionsDialog);
+        readSettings(system::ProfileFile(settingsPath()), SettingsReader::OptionsDialog);
     ui->eNomAlbum->setText(stored.nomAlbum.isEmpty() ? DefaultAlbumName : stored.nomAlbum);
     ui->Edt_Dossier->setText(
-        platform::readableText(albumFolder(services.executableFolder, ui->eNomAlbum->text())));
+        system::readableText(albumFolder(services.executableFolder, ui->eNomAlbum->text())));
     ui->eCompteurImages->setText(stored.compteurAlbum);
     const bool isEntry = stored.position >= 0 && stored.position < ui->CmbBx_Position->count();
     ui->CmbBx_Position->setCurrentIndex(isEntry ? stored.position : -1);
@@ -91,7 +91,7 @@ void TFormOptions::BitBtnSaveOKClick() {
                                        services.executablePath);
     else
         Utils::SupprimerDemarrageWindows(services.startupRegistration, StartupValueName);
-    saveOptionsConfirmation(ProfileFile(settingsPath()), fieldValues());
+    saveOptionsConfirmation(system::ProfileFile(settingsPath()), fieldValues());
     closeDialog();
 }
 
@@ -102,8 +102,8 @@ void TFormOptions::Button1Click() {
         return;
     // A root folder already ends with a separator and so gets a second one; paths read the same.
     services.state.DossierImages = *chosen + u'/';
-    ui->Edt_Dossier->setText(platform::readableText(services.state.DossierImages));
-    ui->Edt_Dossier->setToolTip(platform::readableText(services.state.DossierImages));
+    ui->Edt_Dossier->setText(system::readableText(services.state.DossierImages));
+    ui->Edt_Dossier->setToolTip(system::readableText(services.state.DossierImages));
 }
 
 void TFormOptions::BitBtn2Click() {

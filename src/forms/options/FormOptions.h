@@ -1,10 +1,10 @@
 #pragma once
 
 #include "OptionsDialogHost.h"
+#include "desktop/FolderDialog.h"
 #include "logic/ErrorReport.h"
 #include "logic/settings/ProgramState.h"
-#include "platform/FolderDialog.h"
-#include "platform/StartupRegistration.h"
+#include "system/StartupRegistration.h"
 
 #include <QDialog>
 
@@ -23,8 +23,8 @@ namespace orvandel {
 struct OptionsDialogServices {
     ProgramState& state;
     OptionsDialogHost& mainWindow;
-    platform::StartupRegistration& startupRegistration;
-    platform::FolderDialog& folderDialog;
+    system::StartupRegistration& startupRegistration;
+    desktop::FolderDialog& folderDialog;
     ErrorReport& report;
     // Ends with a separator; the settings file and the albums live there.
     QString executableFolder;

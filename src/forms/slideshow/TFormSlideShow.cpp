@@ -3,7 +3,7 @@
 #include "SlideShowPictures.h"
 #include "forms/common/WindowPlacement.h"
 #include "logic/slideshow/UPath.h"
-#include "platform/FileNames.h"
+#include "system/FileNames.h"
 #include "ui_TFormSlideShow.h"
 
 #include <QAction>
@@ -185,7 +185,7 @@ void TFormSlideShow::FullScreen() {
 }
 
 void TFormSlideShow::ImageChanged() {
-    ui->StatusBar1->showMessage(PictureLocation + platform::readableText(SlideShow->ImageName()));
+    ui->StatusBar1->showMessage(PictureLocation + system::readableText(SlideShow->ImageName()));
 }
 
 } // namespace orvandel

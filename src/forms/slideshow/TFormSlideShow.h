@@ -2,10 +2,10 @@
 
 #include "components/slideshow/TkvSlideShow.h"
 #include "components/slideshow/TransitionAnimator.h"
+#include "desktop/Dialogs.h"
+#include "desktop/FolderDialog.h"
 #include "logic/ErrorReport.h"
 #include "logic/settings/ProgramState.h"
-#include "platform/Dialogs.h"
-#include "platform/FolderDialog.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -24,9 +24,9 @@ namespace orvandel {
 // and picture names are read from the program state when the user takes them.
 struct SlideShowServices {
     ErrorReport& report;
-    platform::Dialogs& dialogs;
+    desktop::Dialogs& dialogs;
     const ProgramState& state;
-    platform::FolderDialog& folderDialog;
+    desktop::FolderDialog& folderDialog;
 };
 
 // The window that plays a slide show in its output area, with a band of controls below: the

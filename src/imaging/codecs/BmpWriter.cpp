@@ -1,7 +1,7 @@
 #include "BmpWriter.h"
 
 #include "common/Error.h"
-#include "platform/AtomicFileWriter.h"
+#include "system/AtomicFileWriter.h"
 
 #include <cstdint>
 #include <limits>
@@ -80,7 +80,7 @@ void writeBmp24(const QImage& picture, const QString& path) {
             target[2] = static_cast<std::uint8_t>(qRed(row[x]));
         }
     }
-    platform::replaceFileContent(path, std::as_bytes(std::span(bytes)));
+    system::replaceFileContent(path, std::as_bytes(std::span(bytes)));
 }
 
 } // namespace orvandel::imaging

@@ -2,7 +2,7 @@
 
 #include "JpegErrorManager.h"
 #include "common/Error.h"
-#include "platform/AtomicFileWriter.h"
+#include "system/AtomicFileWriter.h"
 
 #include <QtEndian>
 
@@ -160,7 +160,7 @@ QByteArray encodeJpeg(const QImage& picture, int quality) {
 }
 
 void writeJpeg(const QImage& picture, const QString& path, int quality) {
-    platform::AtomicFileWriter file(path);
+    system::AtomicFileWriter file(path);
     encodeJpeg(
         picture, [&](std::span<const std::byte> piece) { file.write(piece); }, quality);
     file.commit();

@@ -1,6 +1,6 @@
 #include "AlbumListing.h"
 
-#include "platform/DirectoryEnumeration.h"
+#include "system/DirectoryEnumeration.h"
 
 #include <QSet>
 
@@ -22,12 +22,12 @@ bool hasListedExtension(const QString& name, const QStringList& filters) {
 void listFolder(const QString& folder, const QStringList& filters, bool includeSubFolders,
                 QStringList& names, QSet<QString>& entered) {
     if (includeSubFolders) {
-        const QString identity = platform::folderIdentity(folder);
+        const QString identity = system::folderIdentity(folder);
         if (entered.contains(identity))
             return;
         entered.insert(identity);
     }
-    platform::enumerateDirectory(folder, [&](const platform::DirectoryEntry& entry) {
+    system::enumerateDirectory(folder, [&](const system::DirectoryEntry& entry) {
         if (entry.isFolder && includeSubFolders)
             listFolder(folder + entry.name + u'/', filters, includeSubFolders, names, entered);
         else if (hasListedExtension(entry.name, filters))

@@ -3,7 +3,7 @@
 #include "common/Error.h"
 #include "imaging/codecs/JpegEncoder.h"
 #include "logic/settings/IntegerText.h"
-#include "platform/NewFile.h"
+#include "system/NewFile.h"
 
 #include <limits>
 #include <span>
@@ -32,7 +32,7 @@ AddedPicture addPictureToAlbum(const QImage& picture, const QString& albumFolder
     const std::optional<std::int32_t> number = parseInteger(counter);
     const QString firstName = pictureName(albumFolder, counter);
     // Encoded straight into the file: a large picture's JPEG never sits whole in memory.
-    platform::NewFile file(firstName);
+    system::NewFile file(firstName);
     imaging::encodeJpeg(picture, [&](std::span<const std::byte> piece) { file.write(piece); });
     if (!number) {
         if (!file.claim(firstName))

@@ -1,14 +1,14 @@
 #include "WallpaperRotation.h"
 
-#include "platform/FileNames.h"
-#include "platform/RegularFile.h"
+#include "system/FileNames.h"
+#include "system/RegularFile.h"
 
 #include <vector>
 
 namespace orvandel {
 
 bool isExistingFile(const QString& path) {
-    return platform::regularFileStamp(path).has_value();
+    return system::regularFileStamp(path).has_value();
 }
 
 namespace {
@@ -48,7 +48,7 @@ std::int32_t drawAnyIndex(std::int32_t count, RandomIndex& random) {
 }
 
 QString invalidPictureMessage(const QString& name) {
-    return QStringLiteral("Le format de l'image  ") + platform::readableText(name) +
+    return QStringLiteral("Le format de l'image  ") + system::readableText(name) +
            QStringLiteral("  est invalide...");
 }
 

@@ -26,19 +26,20 @@ void applyStoredSettings(ProgramState& state, const SettingsValues& stored,
     state.ChangerAuDemarrage = stored.changerAuDemarrage;
 }
 
-void saveAlbumChange(const ProfileFile& file, const ProgramState& state, const QString& CptAlbum) {
+void saveAlbumChange(const system::ProfileFile& file, const ProgramState& state,
+                     const QString& CptAlbum) {
     Settings::write(file, Settings::NomAlbum, state.NomAlbum);
     Settings::write(file, Settings::Images, state.DossierImages);
     Settings::write(file, Settings::CompteurAlbum, CptAlbum);
 }
 
-void saveOptionsConfirmation(const ProfileFile& file, const SettingsValues& dialogFields) {
+void saveOptionsConfirmation(const system::ProfileFile& file, const SettingsValues& dialogFields) {
     writeAllSettings(file, dialogFields);
 }
 
 // The user's own position, minutes and start-up choices are saved, so that closing the window
 // does not lose what the options dialog stored.
-void saveOnCloseRequest(const ProfileFile& file, const ProgramState& state) {
+void saveOnCloseRequest(const system::ProfileFile& file, const ProgramState& state) {
     writeAllSettings(file, {.images = state.DossierImages,
                             .nomAlbum = state.NomAlbum,
                             .compteurAlbum = state.eCptImagesAlbum,

@@ -46,8 +46,9 @@ void applyStoredSettings(ProgramState& state, const SettingsValues& stored,
 
 // The three occasions that write the settings file. Each writes its keys one by one; a refused
 // write throws and the keys after it are not written.
-void saveAlbumChange(const ProfileFile& file, const ProgramState& state, const QString& CptAlbum);
-void saveOptionsConfirmation(const ProfileFile& file, const SettingsValues& dialogFields);
-void saveOnCloseRequest(const ProfileFile& file, const ProgramState& state);
+void saveAlbumChange(const system::ProfileFile& file, const ProgramState& state,
+                     const QString& CptAlbum);
+void saveOptionsConfirmation(const system::ProfileFile& file, const SettingsValues& dialogFields);
+void saveOnCloseRequest(const system::ProfileFile& file, const ProgramState& state);
 
 } // namespace orvandel

@@ -1,44 +1,46 @@
 #include "SettingsFile.h"
 
 #include "IntegerText.h"
-#include "platform/FileNames.h"
+#include "system/FileNames.h"
 
 namespace orvandel {
 
 namespace Settings {
 
-QString read(const ProfileFile& file, const SettingsKey<QString>& key, SettingsReader reader) {
+QString read(const system::ProfileFile& file, const SettingsKey<QString>& key,
+             SettingsReader reader) {
     return file.readString(Section, key.name, key.defaultFor(reader));
 }
 
-std::int32_t read(const ProfileFile& file, const SettingsKey<std::int32_t>& key,
+std::int32_t read(const system::ProfileFile& file, const SettingsKey<std::int32_t>& key,
                   SettingsReader reader) {
     const QString text = file.readString(Section, key.name, {});
     return parseInteger(text).value_or(key.defaultFor(reader));
 }
 
-bool read(const ProfileFile& file, const SettingsKey<bool>& key, SettingsReader reader) {
+bool read(const system::ProfileFile& file, const SettingsKey<bool>& key, SettingsReader reader) {
     const QString text = file.readString(Section, key.name, {});
     return parseInteger(text).value_or(key.defaultFor(reader) ? 1 : 0) != 0;
 }
 
 // The file holds text: a path whose name is not text on disk (the Images folder) is written as
 // people read it, not with question marks.
-void write(const ProfileFile& file, const SettingsKey<QString>& key, const QString& value) {
-    file.writeString(Section, key.name, platform::readableText(value));
+void write(const system::ProfileFile& file, const SettingsKey<QString>& key, const QString& value) {
+    file.writeString(Section, key.name, system::readableText(value));
 }
 
-void write(const ProfileFile& file, const SettingsKey<std::int32_t>& key, std::int32_t value) {
+void write(const system::ProfileFile& file, const SettingsKey<std::int32_t>& key,
+           std::int32_t value) {
     file.writeString(Section, key.name, QString::number(value));
 }
 
-void write(const ProfileFile& file, const SettingsKey<bool>& key, bool value) {
+void write(const system::ProfileFile& file, const SettingsKey<bool>& key, bool value) {
     file.writeString(Section, key.name, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 } // namespace Settings
 
-SettingsValues readSettings(const ProfileFile& file, SettingsReader reader) {
+SettingsValues readSettings(const system::ProfileFile& file, SettingsReader reader) {
     SettingsValues stored;
     stored.nomAlbum = Settings::read(file, Settings::NomAlbum, reader);
     stored.compteurAlbum = Settings::read(file, Settings::CompteurAlbum, reader);
@@ -50,7 +52,7 @@ SettingsValues readSettings(const ProfileFile& file, SettingsReader reader) {
     return stored;
 }
 
-void writeAllSettings(const ProfileFile& file, const SettingsValues& values) {
+void writeAllSettings(const system::ProfileFile& file, const SettingsValues& values) {
     Settings::write(file, Settings::Images, values.images);
     Settings::write(file, Settings::NomAlbum, values.nomAlbum);
     Settings::write(file, Settings::CompteurAlbum, values.compteurAlbum);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProfileFile.h"
+#include "system/profile/ProfileFile.h"
 
 #include <QString>
 
@@ -39,14 +39,16 @@ inline const SettingsKey<bool> ChangerAuDemarrage{QStringLiteral("Changer au dem
 
 // Text as stored; integers in decimal or 0x hexadecimal, anything else giving the default;
 // booleans as integers, true when not 0.
-QString read(const ProfileFile& file, const SettingsKey<QString>& key, SettingsReader reader);
-std::int32_t read(const ProfileFile& file, const SettingsKey<std::int32_t>& key,
+QString read(const system::ProfileFile& file, const SettingsKey<QString>& key,
+             SettingsReader reader);
+std::int32_t read(const system::ProfileFile& file, const SettingsKey<std::int32_t>& key,
                   SettingsReader reader);
-bool read(const ProfileFile& file, const SettingsKey<bool>& key, SettingsReader reader);
+bool read(const system::ProfileFile& file, const SettingsKey<bool>& key, SettingsReader reader);
 
-void write(const ProfileFile& file, const SettingsKey<QString>& key, const QString& value);
-void write(const ProfileFile& file, const SettingsKey<std::int32_t>& key, std::int32_t value);
-void write(const ProfileFile& file, const SettingsKey<bool>& key, bool value);
+void write(const system::ProfileFile& file, const SettingsKey<QString>& key, const QString& value);
+void write(const system::ProfileFile& file, const SettingsKey<std::int32_t>& key,
+           std::int32_t value);
+void write(const system::ProfileFile& file, const SettingsKey<bool>& key, bool value);
 } // namespace Settings
 
 // The values of the eight keys, the counter kept as text.
@@ -63,9 +65,9 @@ struct SettingsValues {
 };
 
 // Reads the seven keys both readers take, each with the reader's defaults.
-SettingsValues readSettings(const ProfileFile& file, SettingsReader reader);
+SettingsValues readSettings(const system::ProfileFile& file, SettingsReader reader);
 
 // Writes the eight keys one by one; a refused write stops the rest.
-void writeAllSettings(const ProfileFile& file, const SettingsValues& values);
+void writeAllSettings(const system::ProfileFile& file, const SettingsValues& values);
 
 } // namespace orvandel

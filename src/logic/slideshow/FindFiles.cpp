@@ -1,6 +1,6 @@
 #include "FindFiles.h"
 
-#include "platform/DirectoryEnumeration.h"
+#include "system/DirectoryEnumeration.h"
 
 #include <QSet>
 
@@ -34,11 +34,11 @@ struct Walk {
     }
 
     void walk(const QString& folder) {
-        const QString identity = platform::folderIdentity(folder);
+        const QString identity = system::folderIdentity(folder);
         if (identity.isEmpty() || inside.contains(identity))
             return;
         inside.insert(identity);
-        platform::enumerateDirectory(folder, [&](const platform::DirectoryEntry& entry) {
+        system::enumerateDirectory(folder, [&](const system::DirectoryEntry& entry) {
             if (entry.name.startsWith(u'.'))
                 return;
             if (entry.isFolder) {

@@ -1,8 +1,8 @@
 #include "UPath.h"
 
-#include "platform/ExecutableLocation.h"
-#include "platform/FolderDialog.h"
-#include "platform/SpecialFolders.h"
+#include "desktop/FolderDialog.h"
+#include "system/ExecutableLocation.h"
+#include "system/SpecialFolders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,26 +21,26 @@ const QString FolderOrFilePrompt =
                    "vous pouvez également créer un nouveau dossier.\r\n") +
     Credit;
 
-QChar separator(platform::PathStyle style) {
-    return style == platform::PathStyle::Windows ? u'\\' : u'/';
+QChar separator(system::PathStyle style) {
+    return style == system::PathStyle::Windows ? u'\\' : u'/';
 }
 
 } // namespace
 
-QString AddBackSlash(const QString& aPath, platform::PathStyle style) {
+QString AddBackSlash(const QString& aPath, system::PathStyle style) {
     if (aPath.isEmpty() || aPath.endsWith(separator(style)))
         return aPath;
     return aPath + separator(style);
 }
 
 std::optional<QString> GetFolder(int CSIDLValue) {
-    const std::optional<QString> folder = platform::specialFolder(CSIDLValue);
+    const std::optional<QString> folder = system::specialFolder(CSIDLValue);
     if (!folder)
         return std::nullopt;
     return AddBackSlash(QDir::toNativeSeparators(*folder));
 }
 
-std::optional<QString> BrowseDialog(platform::FolderDialog& dialog, int Flags) {
+std::optional<QString> BrowseDialog(desktop::FolderDialog& dialog, int Flags) {
     const QString& prompt = Flags == 0 ? FolderPrompt : FolderOrFilePrompt;
     const std::optional<QString> chosen = dialog.chooseFolder(prompt, QString());
     if (!chosen)
@@ -49,14 +49,14 @@ std::optional<QString> BrowseDialog(platform::FolderDialog& dialog, int Flags) {
     return Flags == BIF_BROWSEINCLUDEFILES ? path : AddBackSlash(path);
 }
 
-std::optional<QString> GetPath(int Index, platform::FolderDialog& dialog) {
+std::optional<QString> GetPath(int Index, desktop::FolderDialog& dialog) {
     switch (Index) {
     case 100:
-        return QDir::toNativeSeparators(platform::executableFolder());
+        return QDir::toNativeSeparators(system::executableFolder());
     case 101:
-        return QFileInfo(platform::executablePath()).fileName();
+        return QFileInfo(system::executablePath()).fileName();
     case 102:
-        return QDir::toNativeSeparators(platform::currentFolder());
+        return QDir::toNativeSeparators(system::currentFolder());
     case 103:
         return BrowseDialog(dialog, 0);
     case 104:

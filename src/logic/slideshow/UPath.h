@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/PathStyle.h"
+#include "system/PathStyle.h"
 
 #include <QString>
 
 #include <optional>
 
-namespace orvandel::platform {
+namespace orvandel::desktop {
 class FolderDialog;
 }
 
@@ -19,7 +19,7 @@ inline constexpr int BIF_BROWSEINCLUDEFILES = 0x4000;
 
 // `aPath` ending with the separator: one is added unless it is there already or the path is
 // empty.
-QString AddBackSlash(const QString& aPath, platform::PathStyle style = platform::nativePathStyle());
+QString AddBackSlash(const QString& aPath, system::PathStyle style = system::nativePathStyle());
 
 // The special folder named by its CSIDL value, ending with the separator; nothing when this
 // system has no such folder.
@@ -27,11 +27,11 @@ std::optional<QString> GetFolder(int CSIDLValue);
 
 // Lets the user choose a folder (or, with BIF_BROWSEINCLUDEFILES, a folder or a file). A folder
 // ends with the separator unless `Flags` is exactly BIF_BROWSEINCLUDEFILES; nothing on cancel.
-std::optional<QString> BrowseDialog(platform::FolderDialog& dialog, int Flags);
+std::optional<QString> BrowseDialog(desktop::FolderDialog& dialog, int Flags);
 
 // A path chosen by index: 100 the executable's folder, 101 its file name, 102 the current
 // directory, 103 and 104 the browse dialog with flags 0 and BIF_BROWSEINCLUDEFILES, any other
 // value the special folder of that CSIDL value. Nothing when no path is found or on cancel.
-std::optional<QString> GetPath(int Index, platform::FolderDialog& dialog);
+std::optional<QString> GetPath(int Index, desktop::FolderDialog& dialog);
 
 } // namespace orvandel::UPath

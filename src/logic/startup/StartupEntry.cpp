@@ -2,12 +2,12 @@
 
 namespace orvandel::Utils {
 
-void AjouterDemarrageWindows(platform::StartupRegistration& registration,
+void AjouterDemarrageWindows(system::StartupRegistration& registration,
                              const QString& NomApplication, const QString& CheminApplication) {
     registration.add(NomApplication, CheminApplication);
 }
 
-void SupprimerDemarrageWindows(platform::StartupRegistration& registration,
+void SupprimerDemarrageWindows(system::StartupRegistration& registration,
                                const QString& NomApplication) {
     registration.remove(NomApplication);
 }

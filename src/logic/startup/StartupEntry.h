@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/StartupRegistration.h"
+#include "system/StartupRegistration.h"
 
 #include <QString>
 
@@ -16,11 +16,11 @@ namespace orvandel::Utils {
 // Makes `CheminApplication` start at login under the value name `NomApplication`, replacing an
 // earlier entry of that name. Throws "Echec à la définition des données pour '<name>'" when the
 // platform refuses.
-void AjouterDemarrageWindows(platform::StartupRegistration& registration,
+void AjouterDemarrageWindows(system::StartupRegistration& registration,
                              const QString& NomApplication, const QString& CheminApplication);
 
 // Deletes the entry `NomApplication`; a missing entry is no error.
-void SupprimerDemarrageWindows(platform::StartupRegistration& registration,
+void SupprimerDemarrageWindows(system::StartupRegistration& registration,
                                const QString& NomApplication);
 
 } // namespace orvandel::Utils

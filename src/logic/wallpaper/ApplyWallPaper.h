@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WallpaperShell.h"
+#include "desktop/WallpaperShell.h"
 
 #include <QString>
 
@@ -10,7 +10,7 @@
 
 namespace orvandel::Utils {
 
-using WallpaperShellMaker = std::function<std::unique_ptr<platform::WallpaperShell>()>;
+using WallpaperShellMaker = std::function<std::unique_ptr<desktop::WallpaperShell>()>;
 
 // Hands `FileName` and the position code `wpStyle` (0 centred, 1 tiled, 2 stretched; any other
 // code is passed on unchanged) to the desktop's wallpaper shell in its three steps: options, file,

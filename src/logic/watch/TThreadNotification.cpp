@@ -28,9 +28,9 @@ void TThreadNotification::Go(const QString& NomDuDossier, bool CisSousRepertoire
     FNomDossier = NomDuDossier;
     FCisSousRepertoire = CisSousRepertoire;
     FFiltreNotification = FiltreNotification;
-    HandleNotification = platform::findFirstChangeNotification(
+    HandleNotification = system::findFirstChangeNotification(
         RetireSlash(FNomDossier),
-        FCisSousRepertoire ? platform::SubFolders::Included : platform::SubFolders::Excluded,
+        FCisSousRepertoire ? system::SubFolders::Included : system::SubFolders::Excluded,
         FFiltreNotification);
     try {
         thread = std::thread([self = shared_from_this()]() mutable {
@@ -48,7 +48,7 @@ void TThreadNotification::Go(const QString& NomDuDossier, bool CisSousRepertoire
 void TThreadNotification::Execute() {
     try {
         while (!Terminated.load()) {
-            if (HandleNotification->wait(ChangeWaitCycle) != platform::ChangeWait::Signalled)
+            if (HandleNotification->wait(ChangeWaitCycle) != system::ChangeWait::Signalled)
                 continue;
             // Re-armed before the listing, so a change made while it runs gives one more.
             HandleNotification->rearm();

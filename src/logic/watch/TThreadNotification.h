@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MainThreadHandOver.h"
-#include "platform/ChangeNotification.h"
+#include "system/ChangeNotification.h"
 
 #include <QString>
 
@@ -54,7 +54,7 @@ private:
     QString FNomDossier;
     bool FCisSousRepertoire = false;
     std::uint32_t FFiltreNotification = 0;
-    std::unique_ptr<platform::ChangeNotification> HandleNotification;
+    std::unique_ptr<system::ChangeNotification> HandleNotification;
 
     // The stop flag: the one value both threads use while the watcher runs.
     std::atomic<bool> Terminated{false};

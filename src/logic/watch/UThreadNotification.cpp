@@ -49,8 +49,8 @@ void DestructionNotification() {
     ThreadNotification.reset();
 }
 
-QString RetireSlash(const QString& S, platform::PathStyle style) {
-    const bool windows = style == platform::PathStyle::Windows;
+QString RetireSlash(const QString& S, system::PathStyle style) {
+    const bool windows = style == system::PathStyle::Windows;
     const QChar separator = windows ? u'\\' : u'/';
     const bool isRoot = windows ? S.endsWith(QStringLiteral(":\\")) : S == QStringLiteral("/");
     if (isRoot || !S.endsWith(separator))

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TThreadNotification.h"
-#include "platform/PathStyle.h"
+#include "system/PathStyle.h"
 
 #include <QString>
 
@@ -33,7 +33,7 @@ void CreationNotification(const QString& NomDossier, bool CisSouDossier,
 void DestructionNotification();
 
 // `S` without one trailing separator, unless it is a root ("C:\" on Windows, "/" elsewhere).
-QString RetireSlash(const QString& S, platform::PathStyle style = platform::nativePathStyle());
+QString RetireSlash(const QString& S, system::PathStyle style = system::nativePathStyle());
 
 } // namespace UThreadNotification
 } // namespace orvandel

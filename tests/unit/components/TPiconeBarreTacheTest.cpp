@@ -8,12 +8,12 @@
 #include <QMenu>
 
 using namespace orvandel;
-using namespace orvandel::platform::WindowMessages;
-using orvandel::platform::NotifyIconMessage;
+using namespace orvandel::desktop::WindowMessages;
+using orvandel::desktop::NotifyIconMessage;
 
 namespace {
 
-QString tipOf(const platform::NOTIFYICONDATAW& data) {
+QString tipOf(const desktop::NOTIFYICONDATAW& data) {
     return QString::fromUtf16(data.szTip.data());
 }
 
@@ -313,7 +313,7 @@ TEST_F(TrayTest, ANewOwnerStyleRegistersTheIconAgain) {
 TEST_F(TrayTest, DestructionRemovesTheIconAndPutsEveryHookBack) {
     int previousProcedure = 0;
     tray.reset();
-    application.WindowProc = [&](platform::TMessage&) { ++previousProcedure; };
+    application.WindowProc = [&](desktop::TMessage&) { ++previousProcedure; };
     application.OnActivate = [&](QObject*) { log.append("previous activate"); };
     tray = std::make_unique<TPiconeBarreTache>(form, application, notifyIcon);
     tray->SetPetiteIconeVisible(true);

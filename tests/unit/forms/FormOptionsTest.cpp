@@ -67,7 +67,7 @@ protected:
     TestFolder program;
     TestFolder configuration;
     ScopedEnvironmentVariable configurationHome{"XDG_CONFIG_HOME", configuration.path()};
-    std::unique_ptr<platform::StartupRegistration> startup = platform::createStartupRegistration();
+    std::unique_ptr<system::StartupRegistration> startup = system::createStartupRegistration();
     RecordingDialogs messageBoxes;
     ErrorReport report{messageBoxes};
     ProgramState state;
@@ -239,7 +239,7 @@ TEST_F(FormOptionsTest, AFailingListingOrRegistrationStopsTheStepsAfterIt) {
     for (const Failure failure : {Failure::Listing, Failure::Registration}) {
         TestFolder home;
         const ScopedEnvironmentVariable variable("XDG_CONFIG_HOME", home.path());
-        startup = platform::createStartupRegistration();
+        startup = system::createStartupRegistration();
         mainWindow.listingFails = failure == Failure::Listing;
         if (failure == Failure::Registration)
             home.write("autostart", "a file where the folder should be");

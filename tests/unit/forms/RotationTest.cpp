@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {},
                      {RefusedByDesktop}},
         ApplyFailure{"NoBackEndFitsTheSession",
-                     [] { return std::unique_ptr<platform::WallpaperShell>(); },
+                     [] { return std::unique_ptr<desktop::WallpaperShell>(); },
                      {},
                      {QStringLiteral("Impossible de changer le fond d'écran : aucun bureau pris "
                                      "en charge n'a été trouvé (GNOME, KDE Plasma, XFCE, MATE, "

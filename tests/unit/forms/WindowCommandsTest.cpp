@@ -139,7 +139,7 @@ TEST(TFOrvandel, StartedBeforeAnyTrayHostItShowsThenHidesBehindTheIconWhenOneCom
     EXPECT_FALSE(fixture.window->isVisible());
     ASSERT_GT(fixture.notifyIcon.calls.size(), callsBefore);
     EXPECT_EQ(fixture.notifyIcon.calls[callsBefore].message,
-              orvandel::platform::NotifyIconMessage::NIM_ADD);
+              orvandel::desktop::NotifyIconMessage::NIM_ADD);
     // A tray host that comes back later leaves the window as the user put it.
     fixture.window->MontrerApplication();
     fixture.notifyIcon.restartTrayHost();

@@ -2,7 +2,7 @@
 
 #include "TestFolder.h"
 #include "logic/settings/ProgramState.h"
-#include "platform/DirectoryEnumeration.h"
+#include "system/DirectoryEnumeration.h"
 
 #include <QFile>
 
@@ -16,7 +16,7 @@ namespace {
 // The names of `folder` in the order the file system gives them, kept when `keep` says so.
 QStringList enumerationOrder(const QString& folder, const QStringList& keep) {
     QStringList names;
-    orvandel::platform::enumerateDirectory(folder, [&](const auto& entry) {
+    orvandel::system::enumerateDirectory(folder, [&](const auto& entry) {
         if (keep.contains(entry.name))
             names.append(entry.name);
     });

@@ -13,7 +13,7 @@ using namespace orvandel;
 namespace {
 
 SettingsValues readFrom(const TestFolder& folder, SettingsReader reader) {
-    return readSettings(ProfileFile(folder.filePath("Options.ini")), reader);
+    return readSettings(system::ProfileFile(folder.filePath("Options.ini")), reader);
 }
 
 const QByteArray userChoices = "[Options]\n"
@@ -88,7 +88,7 @@ TEST(ProgramState, AnAlbumChangeWritesItsThreeKeysOnly) {
     ProgramState state;
     state.NomAlbum = "Nature";
     state.DossierImages = "/opt/Images/Nature/";
-    saveAlbumChange(ProfileFile(folder.filePath("Options.ini")), state, "0");
+    saveAlbumChange(system::ProfileFile(folder.filePath("Options.ini")), state, "0");
     QByteArray expected = userChoices;
     expected.replace("Images=/old/", "Images=/opt/Images/Nature/")
         .replace("Nom Album=Espace", "Nom Album=Nature")
@@ -107,7 +107,7 @@ TEST(ProgramState, ACloseRequestSavesTheUsersOwnChoicesInOrder) {
     state.DemarrageAvecWindows = false;
     state.DemarrageReduit = true;
     state.ChangerAuDemarrage = false;
-    saveOnCloseRequest(ProfileFile(folder.filePath("Options.ini")), state);
+    saveOnCloseRequest(system::ProfileFile(folder.filePath("Options.ini")), state);
     EXPECT_EQ(QString::fromUtf8(folder.read("Options.ini")),
               QStringLiteral("[Options]\n"
                              "Images=/opt/Images/Santé/\n"
@@ -140,7 +140,7 @@ TEST(ProgramState, ARefusedWriteStopsTheRemainingKeys) {
     const qint64 roomForTwoKeys = QByteArray("[Options]\nImages=/new/\nNom Album=Sports\n").size();
     try {
         FileSizeLimit fullDisk(static_cast<rlim_t>(roomForTwoKeys));
-        saveOptionsConfirmation(ProfileFile(path), fields);
+        saveOptionsConfirmation(system::ProfileFile(path), fields);
         FAIL() << "the third write should have been refused";
     } catch (const Error& error) {
         EXPECT_EQ(error.message(), QStringLiteral("Impossible d'écrire dans %1").arg(path));

@@ -288,9 +288,8 @@ TEST(RetireSlash, RemovesOneTrailingBackslashButKeepsADriveRoot) {
         {"\\", ""},
         {"", ""}};
     for (const auto& [path, expected] : cases)
-        EXPECT_EQ(
-            watch::RetireSlash(QString::fromUtf8(path), orvandel::platform::PathStyle::Windows),
-            QString::fromUtf8(expected))
+        EXPECT_EQ(watch::RetireSlash(QString::fromUtf8(path), orvandel::system::PathStyle::Windows),
+                  QString::fromUtf8(expected))
             << path;
 }
 

@@ -3,7 +3,7 @@
 #include "ScopedEnvironmentVariable.h"
 #include "ScriptedFolderDialog.h"
 #include "TestFolder.h"
-#include "platform/ExecutableLocation.h"
+#include "system/ExecutableLocation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace orvandel;
-using platform::PathStyle;
+using system::PathStyle;
 
 TEST(UPath, AddBackSlashAddsOneSeparatorToANonEmptyPath) {
     struct Case {
@@ -39,9 +39,9 @@ TEST(UPath, GetPathFindsTheProgramTheCurrentFolderAndSpecialFolders) {
     ScopedEnvironmentVariable config("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")));
     ScriptedFolderDialog dialog;
 
-    EXPECT_EQ(UPath::GetPath(100, dialog), platform::executableFolder());
+    EXPECT_EQ(UPath::GetPath(100, dialog), system::executableFolder());
     EXPECT_TRUE(UPath::GetPath(100, dialog)->endsWith(u'/'));
-    EXPECT_EQ(UPath::GetPath(101, dialog), QStringLiteral("orvandel_unit_tests"));
+    EXPECT_EQ(UPath::GetPath(101, dialog), QStringLiteral("orvandel_unit_logic"));
     EXPECT_EQ(UPath::GetPath(102, dialog), QDir::currentPath());
     EXPECT_EQ(UPath::GetPath(39, dialog), home.filePath(QStringLiteral("Pictures/")));
     EXPECT_EQ(UPath::GetPath(9999, dialog), std::nullopt);

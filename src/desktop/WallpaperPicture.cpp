@@ -1,0 +1,28 @@
+#include "WallpaperPicture.h"
+
+#include "common/PictureError.h"
+#include "imaging/PictureLoader.h"
+#include "system/RegularFile.h"
+
+#include <QFile>
+#include <QImageReader>
+
+namespace orvandel::desktop {
+
+QImage readWallpaperPicture(const QString& path, QSize bound) {
+    if (!path.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive))
+        return bound.isValid() ? imaging::loadPictureBounded(path, bound)
+                               : imaging::loadPicture(path);
+    // Read from a file the platform layer opened, which alone knows the name on disk.
+    QFile file;
+    if (!system::openRegularFile(file, path))
+        throw PictureError(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(path));
+    QImageReader reader(&file, "gif");
+    QImage picture = reader.read();
+    if (picture.isNull())
+        throw PictureError(QStringLiteral("Impossible de lire l'image GIF \"%1\" : %2")
+                               .arg(path, reader.errorString()));
+    return picture;
+}
+
+} // namespace orvandel::desktop

@@ -1,9 +1,0 @@
-#include "platform/PathStyle.h"
-
-namespace orvandel::platform {
-
-PathStyle nativePathStyle() {
-    return PathStyle::Posix;
-}
-
-} // namespace orvandel::platform
