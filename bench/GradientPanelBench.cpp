@@ -1,5 +1,5 @@
 #include "Measure.h"
-#include "components/gradient/XiPanel.h"
+#include "components/gradient/TXiPanel.h"
 
 #include <QApplication>
 #include <QImage>

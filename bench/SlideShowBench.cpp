@@ -173,7 +173,7 @@ int playShow(const QString& folder) {
     for (int tick = 0; tick < 2 * show.IMGList().Count(); ++tick)
         show.DoAnimate();
     std::printf("%ld\n", ownPeakKilobytes());
-    return show.isRunning() ? 0 : 1;
+    return show.Running() ? 0 : 1;
 }
 
 void showMemory(const char* program) {

@@ -1,6 +1,6 @@
 #include "components/gradient/GradientFill.h"
-#include "forms/about/A_Propos.h"
-#include "forms/about/UAide.h"
+#include "forms/about/TFormAPropos.h"
+#include "forms/about/TFormAide.h"
 
 #include <QCursor>
 #include <QGuiApplication>

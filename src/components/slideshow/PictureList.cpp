@@ -7,28 +7,28 @@ namespace orvandel {
 
 void PictureList::Clear() {
     FStrings.clear();
-    Changed();
+    emit OnChange();
 }
 
 void PictureList::Add(const QString& path) {
     FStrings.append(path);
-    Changed();
+    emit OnChange();
 }
 
 void PictureList::AddStrings(const QStringList& paths) {
     FStrings.append(paths);
-    Changed();
+    emit OnChange();
 }
 
 void PictureList::Delete(int index) {
     Strings(index);
     FStrings.removeAt(index);
-    Changed();
+    emit OnChange();
 }
 
 void PictureList::Assign(const QStringList& paths) {
     FStrings = paths;
-    Changed();
+    emit OnChange();
 }
 
 const QString& PictureList::Strings(int index) const {
@@ -36,11 +36,6 @@ const QString& PictureList::Strings(int index) const {
         throw Error(
             formatMessage(FrameworkMessages::ListIndexOutOfBounds, {QString::number(index)}));
     return FStrings[index];
-}
-
-void PictureList::Changed() {
-    if (OnChange)
-        OnChange();
 }
 
 } // namespace orvandel

@@ -1,18 +1,17 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 
 namespace orvandel {
 
 // The slide show's picture paths in playing order. Every change raises OnChange, so that the show
 // can rewind to the first picture.
-class PictureList {
-public:
-    std::function<void()> OnChange;
+class PictureList final : public QObject {
+    Q_OBJECT
 
+public:
     void Clear();
     void Add(const QString& path);
     // Appends every path with a single change.
@@ -26,9 +25,10 @@ public:
     const QString& operator[](int index) const { return Strings(index); }
     const QStringList& items() const { return FStrings; }
 
-private:
-    void Changed();
+signals:
+    void OnChange();
 
+private:
     QStringList FStrings;
 };
 

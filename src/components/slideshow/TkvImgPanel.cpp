@@ -27,7 +27,7 @@ void TkvImgPanel::SetPicture(const QImage& picture) {
 void TkvImgPanel::LoadFromFile(const QString& path) {
     FFileName = path;
     try {
-        decodeFile();
+        DecodeFile();
     } catch (...) {
         FFileName.clear();
         throw;
@@ -56,19 +56,19 @@ void TkvImgPanel::SetPaintStyle(TPaintStyle style) {
 
 void TkvImgPanel::PictureChanged() {
     FFrame = nullptr;
-    if (needsDecodingAgain()) {
+    if (NeedsDecodingAgain()) {
         // A file gone since it was shown keeps the picture decoded before, enlarged, rather
         // than failing a resize.
         try {
-            decodeFile();
+            DecodeFile();
         } catch (const Error&) {
-            FDecodedFor = decodingBound();
+            FDecodedFor = DecodingBound();
         }
     }
     FBrushBmp = renderBrushBitmap(FPicture, FPaintStyle, size(), Color);
 }
 
-QImage TkvImgPanel::rendered() const {
+QImage TkvImgPanel::Rendered() const {
     if (FBrushBmp.size() == size() && FBrushBmp.format() == QImage::Format_RGB32)
         return FBrushBmp;
     QImage bitmap(size(), QImage::Format_RGB32);
@@ -82,28 +82,28 @@ QImage TkvImgPanel::rendered() const {
     return bitmap;
 }
 
-void TkvImgPanel::showFrame(const QImage& frame) {
+void TkvImgPanel::ShowFrame(const QImage& frame) {
     FFrame = &frame;
     repaint();
 }
 
-QSize TkvImgPanel::decodingBound() const {
+QSize TkvImgPanel::DecodingBound() const {
     // A panel not laid out yet takes the smallest decoding; its first real size decodes again.
     if (FPaintStyle == psStretch || FPaintStyle == psProportional)
         return size().expandedTo(QSize(1, 1));
     return {};
 }
 
-bool TkvImgPanel::needsDecodingAgain() const {
+bool TkvImgPanel::NeedsDecodingAgain() const {
     if (FFileName.isEmpty() || !FDecodedFor.isValid())
         return false;
-    const QSize bound = decodingBound();
+    const QSize bound = DecodingBound();
     return !bound.isValid() || bound.width() > FDecodedFor.width() ||
            bound.height() > FDecodedFor.height();
 }
 
-void TkvImgPanel::decodeFile() {
-    const QSize bound = decodingBound();
+void TkvImgPanel::DecodeFile() {
+    const QSize bound = DecodingBound();
     FPicture = bound.isValid() ? imaging::loadPictureBounded(FFileName, bound)
                                : imaging::loadPicture(FFileName);
     FDecodedFor = bound;

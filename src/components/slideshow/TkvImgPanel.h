@@ -18,7 +18,7 @@ public:
 
     const QImage& Picture() const { return FPicture; }
     TPaintStyle PaintStyle() const { return FPaintStyle; }
-    const QImage& brushBitmap() const { return FBrushBmp; }
+    const QImage& BrushBitmap() const { return FBrushBmp; }
 
     void SetPicture(const QImage& picture);
     // Loads a picture file, decoded no larger than the panel shows it in its style. The file is
@@ -30,15 +30,15 @@ public:
     // Nothing happens when the style is unchanged.
     void SetPaintStyle(TPaintStyle style);
     // The margins' colour; it shows from the next rendering on.
-    void setColor(QColor colour) { Color = colour; }
+    void SetColor(QColor colour) { Color = colour; }
 
     void PictureChanged();
 
     // What the panel shows, as one bitmap of its size.
-    QImage rendered() const;
+    QImage Rendered() const;
     // Shows `frame` in place of the picture at once, until the picture changes; `frame` must
     // stay alive and unchanged until then or until the next frame.
-    void showFrame(const QImage& frame);
+    void ShowFrame(const QImage& frame);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,9 +47,9 @@ protected:
 
 private:
     // The size the file must be decoded to cover for this style and size; invalid for full size.
-    QSize decodingBound() const;
-    bool needsDecodingAgain() const;
-    void decodeFile();
+    QSize DecodingBound() const;
+    bool NeedsDecodingAgain() const;
+    void DecodeFile();
 
     QImage FPicture;
     QImage FBrushBmp;

@@ -7,6 +7,7 @@
 #include "logic/slideshow/UPath.h"
 
 #include <QDateTime>
+#include <QMetaMethod>
 #include <QWidget>
 
 namespace orvandel {
@@ -64,10 +65,10 @@ TkvSlideShow::TkvSlideShow(QWidget& aOwner, ErrorReport& report, WindowAnimator&
     QObject::connect(&FTimer, &QTimer::timeout, [this] { DoAnimate(); });
     for (TkvImgPanel*& panel : FDisplay) {
         panel = new TkvImgPanel(&aOwner);
-        panel->setColor(FColor);
+        panel->SetColor(FColor);
         panel->show();
     }
-    FIMGList.OnChange = [this] { IMGListChanged(); };
+    connect(&FIMGList, &PictureList::OnChange, this, &TkvSlideShow::IMGListChanged);
     SetDirectory(UPath::GetFolder(UPath::CSIDL_MYPICTURES).value_or(QString()));
 }
 
@@ -89,7 +90,7 @@ void TkvSlideShow::Reset() {
     FIMGIndex = 0;
 }
 
-void TkvSlideShow::setSpeed(int milliseconds) {
+void TkvSlideShow::SetSpeed(int milliseconds) {
     // The fade divides by the speed.
     FSpeed = std::max(1, milliseconds);
 }
@@ -105,16 +106,16 @@ void TkvSlideShow::SetPaintStyle(TPaintStyle style) {
     if (style == FPaintStyle)
         return;
     FPaintStyle = style;
-    display(!IsMainPanel).SetPaintStyle(style);
-    display(IsMainPanel).SetPaintStyle(style);
+    Display(!IsMainPanel).SetPaintStyle(style);
+    Display(IsMainPanel).SetPaintStyle(style);
 }
 
 void TkvSlideShow::SetColor(QColor colour) {
     if (colour == FColor)
         return;
     FColor = colour;
-    display(!IsMainPanel).setColor(colour);
-    display(IsMainPanel).setColor(colour);
+    Display(!IsMainPanel).SetColor(colour);
+    Display(IsMainPanel).SetColor(colour);
 }
 
 void TkvSlideShow::SetDirectory(const QString& folder) {
@@ -136,33 +137,34 @@ void TkvSlideShow::IMGListChanged() {
 
 void TkvSlideShow::DoAnimate() {
     FTimer.stop();
-    FReport.run([this] { tick(); });
+    FReport.run([this] { Tick(); });
 }
 
-void TkvSlideShow::tick() {
+void TkvSlideShow::Tick() {
     if (FIMGList.Count() < 2)
         return;
-    if (OnImageChange) {
+    // ImageName follows the show only for those who listen.
+    if (isSignalConnected(QMetaMethod::fromSignal(&TkvSlideShow::OnImageChange))) {
         FImageName = FIMGList[FIMGIndex];
-        OnImageChange(*this);
+        emit OnImageChange(*this);
     }
-    TkvImgPanel& incoming = display(IsMainPanel);
-    TkvImgPanel& onDisplay = display(!IsMainPanel);
+    TkvImgPanel& incoming = Display(IsMainPanel);
+    TkvImgPanel& onDisplay = Display(!IsMainPanel);
     FAnimator.AnimateWindow(incoming, 0, AW_HIDE | AW_VER_NEGATIVE);
     incoming.LoadFromFile(FIMGList[FIMGIndex]);
-    const quint32 flags = chosenEffect();
+    const quint32 flags = ChosenEffect();
     if (flags == AW_BLEND)
         DoBlend(incoming, onDisplay);
     else
         FAnimator.AnimateWindow(incoming, FSpeed, flags | AW_ACTIVATE);
     IsMainPanel = !IsMainPanel;
-    display(IsMainPanel).Assign(incoming);
+    Display(IsMainPanel).Assign(incoming);
     if (++FIMGIndex > FIMGList.Count() - 1)
         FIMGIndex = 0;
     FTimer.start();
 }
 
-quint32 TkvSlideShow::chosenEffect() {
+quint32 TkvSlideShow::ChosenEffect() {
     if (!FRandomAnimate)
         return Effects[FAnimateStyle];
     std::uniform_int_distribution<int> draw(0, AnimateStyleCount - 1);
@@ -181,12 +183,12 @@ void TkvSlideShow::DoBlend(TkvImgPanel& incoming, TkvImgPanel& onDisplay) {
             show.FAnimator.AnimateWindow(incoming, show.FSpeed, AW_BLEND | AW_ACTIVATE);
         }
     } showIncoming{*this, incoming};
-    const QImage source = incoming.rendered();
-    const QImage old = onDisplay.rendered();
+    const QImage source = incoming.Rendered();
+    const QImage old = onDisplay.Rendered();
     destination = QImage(old.size(), QImage::Format_RGB32);
     for (const int alpha : Fade::alphas(FSpeed)) {
         Fade::drawFrame(old, source, alpha, destination);
-        onDisplay.showFrame(destination);
+        onDisplay.ShowFrame(destination);
     }
 }
 

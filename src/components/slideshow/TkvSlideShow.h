@@ -5,11 +5,11 @@
 #include "logic/slideshow/PanelRendering.h"
 
 #include <QColor>
+#include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <array>
-#include <functional>
 #include <random>
 
 class QWidget;
@@ -49,14 +49,14 @@ extern const std::array<quint32, AnimateStyleCount> Effects;
 // Plays a slide show of picture files in a host widget: two picture panels fill the host, one
 // over the other; at each tick the next picture goes into the hidden one, which comes in over the
 // other with a transition, and the two swap roles.
-class TkvSlideShow {
+class TkvSlideShow final : public QObject {
+    Q_OBJECT
+
 public:
     // Walks the user's pictures folder into the list; the show is stopped. The engine must go
     // before its owner, whose children its panels are.
     TkvSlideShow(QWidget& aOwner, ErrorReport& report, WindowAnimator& animator);
-    ~TkvSlideShow();
-    TkvSlideShow(const TkvSlideShow&) = delete;
-    TkvSlideShow& operator=(const TkvSlideShow&) = delete;
+    ~TkvSlideShow() override;
 
     // Re-seeds the transitions' random draw and brings the next picture in at once.
     void Start();
@@ -66,12 +66,12 @@ public:
     void Reset();
 
     TAnimateStyle AnimateStyle() const { return FAnimateStyle; }
-    void setAnimateStyle(TAnimateStyle style) { FAnimateStyle = style; }
+    void SetAnimateStyle(TAnimateStyle style) { FAnimateStyle = style; }
     bool RandomAnimate() const { return FRandomAnimate; }
-    void setRandomAnimate(bool random) { FRandomAnimate = random; }
+    void SetRandomAnimate(bool random) { FRandomAnimate = random; }
     // Duration of a transition in milliseconds, at least 1.
     int Speed() const { return FSpeed; }
-    void setSpeed(int milliseconds);
+    void SetSpeed(int milliseconds);
     // Pause between the end of a transition and the start of the next, in milliseconds.
     int Interval() const { return FInterval; }
     void SetInterval(int milliseconds);
@@ -84,23 +84,26 @@ public:
     void SetDirectory(const QString& folder);
 
     PictureList& IMGList() { return FIMGList; }
-    // Raised at each tick before the transition, when ImageName holds the incoming picture.
-    std::function<void(TkvSlideShow&)> OnImageChange;
+    // The incoming picture while OnImageChange is raised.
     const QString& ImageName() const { return FImageName; }
 
-    bool isRunning() const { return FTimer.isActive(); }
-    int imageIndex() const { return FIMGIndex; }
+    bool Running() const { return FTimer.isActive(); }
+    int ImageIndex() const { return FIMGIndex; }
 
     // The tick: the timer's handler, also run by Start. A picture that fails to load is reported
     // and stops the show on that picture.
     void DoAnimate();
 
+signals:
+    // Raised at each tick before the transition, when ImageName holds the incoming picture.
+    void OnImageChange(orvandel::TkvSlideShow& Sender);
+
 private:
-    void tick();
+    void Tick();
     void DoBlend(TkvImgPanel& incoming, TkvImgPanel& onDisplay);
     void IMGListChanged();
-    quint32 chosenEffect();
-    TkvImgPanel& display(bool index) { return *FDisplay[index ? 1 : 0]; }
+    quint32 ChosenEffect();
+    TkvImgPanel& Display(bool index) { return *FDisplay[index ? 1 : 0]; }
 
     ErrorReport& FReport;
     WindowAnimator& FAnimator;

@@ -50,7 +50,7 @@ void TFormSlideShow::setPictures() {
 
 void TFormSlideShow::FormCreate() {
     SlideShow = std::make_unique<TkvSlideShow>(*ui->pnl_OutPut, services.report, animator);
-    SlideShow->OnImageChange = [this](TkvSlideShow&) { ImageChanged(); };
+    connect(SlideShow.get(), &TkvSlideShow::OnImageChange, this, [this] { ImageChanged(); });
     ui->lb_AnimType->setCurrentRow(ui->lb_AnimType->count() - 1);
     connectHandlers();
 }
@@ -135,7 +135,7 @@ void TFormSlideShow::rb_StretchClick(const QRadioButton& sender) {
 }
 
 void TFormSlideShow::tbar_SpeedChange() {
-    SlideShow->setSpeed(ui->tbar_Speed->value());
+    SlideShow->SetSpeed(ui->tbar_Speed->value());
 }
 
 void TFormSlideShow::sped_DelayChange(const QString& text) {
@@ -146,9 +146,9 @@ void TFormSlideShow::sped_DelayChange(const QString& text) {
 
 void TFormSlideShow::lb_AnimTypeClick() {
     const int row = ui->lb_AnimType->currentRow();
-    SlideShow->setRandomAnimate(row == ui->lb_AnimType->count() - 1);
+    SlideShow->SetRandomAnimate(row == ui->lb_AnimType->count() - 1);
     if (!SlideShow->RandomAnimate())
-        SlideShow->setAnimateStyle(static_cast<TAnimateStyle>(row));
+        SlideShow->SetAnimateStyle(static_cast<TAnimateStyle>(row));
 }
 
 void TFormSlideShow::btn_SelectImagesClick() {

@@ -22,27 +22,27 @@ QImage flat(QSize size, QColor colour) {
 TEST(TkvImgPanel, RendersOncePerChangeIntoItsBrushBitmap) {
     TkvImgPanel panel;
     EXPECT_EQ(panel.PaintStyle(), psProportional);
-    panel.setColor(Qt::black);
+    panel.SetColor(Qt::black);
     panel.resize(100, 60);
     panel.SetPicture(flat(QSize(40, 20), Qt::white));
-    EXPECT_EQ(panel.brushBitmap().size(), QSize(100, 60));
-    EXPECT_EQ(panel.brushBitmap().pixel(50, 4), qRgb(0, 0, 0));
+    EXPECT_EQ(panel.BrushBitmap().size(), QSize(100, 60));
+    EXPECT_EQ(panel.BrushBitmap().pixel(50, 4), qRgb(0, 0, 0));
 
     panel.SetPaintStyle(psMosaic);
-    EXPECT_EQ(panel.brushBitmap().size(), QSize(40, 20));
+    EXPECT_EQ(panel.BrushBitmap().size(), QSize(40, 20));
     panel.resize(200, 120);
-    EXPECT_EQ(panel.brushBitmap().size(), QSize(40, 20));
+    EXPECT_EQ(panel.BrushBitmap().size(), QSize(40, 20));
     panel.SetPaintStyle(psStretch);
-    EXPECT_EQ(panel.brushBitmap().size(), QSize(200, 120));
+    EXPECT_EQ(panel.BrushBitmap().size(), QSize(200, 120));
 }
 
 TEST(TkvImgPanel, TheSameStyleAgainRendersNothing) {
     TkvImgPanel panel;
     panel.resize(100, 60);
     panel.SetPicture(flat(QSize(40, 20), Qt::white));
-    const qint64 rendered = panel.brushBitmap().cacheKey();
+    const qint64 rendered = panel.BrushBitmap().cacheKey();
     panel.SetPaintStyle(psProportional);
-    EXPECT_EQ(panel.brushBitmap().cacheKey(), rendered);
+    EXPECT_EQ(panel.BrushBitmap().cacheKey(), rendered);
 }
 
 TEST(TkvImgPanel, APaintTilesTheMosaicFromTheTopLeftCorner) {

@@ -36,8 +36,8 @@ protected:
             picture.save(path);
             pictures.append(path);
         }
-        show.setRandomAnimate(false);
-        show.setAnimateStyle(asLeft);
+        show.SetRandomAnimate(false);
+        show.SetAnimateStyle(asLeft);
     }
 
     void play(const QStringList& paths) {
@@ -74,23 +74,24 @@ using SlideShowAnimated = SlideShowWith<TransitionAnimator>;
 TEST_F(SlideShowTest, StartsStoppedOnTheUsersPicturesWithTheDocumentedSettings) {
     EXPECT_EQ(show.Directory(), folder.filePath(QStringLiteral("home/Pictures/")));
     EXPECT_EQ(show.IMGList().Count(), 0);
-    EXPECT_FALSE(show.isRunning());
+    EXPECT_FALSE(show.Running());
     EXPECT_EQ(show.Speed(), 800);
     EXPECT_EQ(show.Interval(), 5000);
     EXPECT_EQ(show.PaintStyle(), psProportional);
     EXPECT_EQ(show.Color(), QColor(0x80, 0x80, 0x80));
     EXPECT_EQ(show.ImageName(), QString());
     // The fade divides by the speed.
-    show.setSpeed(0);
+    show.SetSpeed(0);
     EXPECT_EQ(show.Speed(), 1);
 }
 
 TEST_F(SlideShowTest, PlaysThePicturesInOrderAndWrapsToTheFirst) {
     QStringList names;
-    show.OnImageChange = [&names](TkvSlideShow& sender) { names.append(sender.ImageName()); };
+    QObject::connect(&show, &TkvSlideShow::OnImageChange,
+                     [&names](TkvSlideShow& sender) { names.append(sender.ImageName()); });
     play(pictures);
     show.Start();
-    EXPECT_TRUE(show.isRunning());
+    EXPECT_TRUE(show.Running());
     for (int tick = 0; tick < 3; ++tick)
         show.DoAnimate();
 
@@ -119,7 +120,8 @@ TEST_F(SlideShowTest, PicturesWhoseNamesAreNotUtf8AreFoundAndShown) {
     const QString second =
         folder.writeNative("archive\xe9/vacances\xe0/plage\xe8.png", fixtures::pngFile(green));
     QStringList names;
-    show.OnImageChange = [&names](TkvSlideShow& sender) { names.append(sender.ImageName()); };
+    QObject::connect(&show, &TkvSlideShow::OnImageChange,
+                     [&names](TkvSlideShow& sender) { names.append(sender.ImageName()); });
     show.SetDirectory(folder.path() + heldName("archive\xe9/"));
     ASSERT_EQ(show.IMGList().Count(), 2);
     show.Start();
@@ -139,10 +141,10 @@ TEST_F(SlideShowTest, StopThenStartGoesOnWithTheNextPicture) {
     show.Start();
     show.DoAnimate();
     show.Stop();
-    EXPECT_FALSE(show.isRunning());
+    EXPECT_FALSE(show.Running());
     show.Start();
     EXPECT_EQ(shownColours(), std::vector<QColor>({Qt::red, Qt::green, Qt::blue}));
-    EXPECT_TRUE(show.isRunning());
+    EXPECT_TRUE(show.Running());
 }
 
 TEST_F(SlideShowTest, AChangeOfTheListRewindsWithoutStartingOrStopping) {
@@ -150,34 +152,34 @@ TEST_F(SlideShowTest, AChangeOfTheListRewindsWithoutStartingOrStopping) {
     show.Start();
     show.DoAnimate();
     show.IMGList().Add(pictures[1]);
-    EXPECT_TRUE(show.isRunning());
-    EXPECT_EQ(show.imageIndex(), 0);
+    EXPECT_TRUE(show.Running());
+    EXPECT_EQ(show.ImageIndex(), 0);
     show.DoAnimate();
     EXPECT_EQ(shownColours().back(), QColor(Qt::red));
 
     show.Stop();
     show.IMGList().Clear();
-    EXPECT_FALSE(show.isRunning());
-    EXPECT_EQ(show.imageIndex(), 0);
+    EXPECT_FALSE(show.Running());
+    EXPECT_EQ(show.ImageIndex(), 0);
 }
 
 TEST_F(SlideShowTest, FewerThanTwoPicturesShowNothingAndStop) {
     show.Start();
     play({pictures[0]});
     show.Start();
-    EXPECT_FALSE(show.isRunning());
+    EXPECT_FALSE(show.Running());
     EXPECT_TRUE(animator.calls.empty());
 }
 
 TEST_F(SlideShowTest, APictureThatFailsToLoadStopsTheShowOnIt) {
     const QString missing = folder.filePath(QStringLiteral("absente.jpg"));
     play({pictures[0], missing, pictures[2]});
-    show.OnImageChange = [](TkvSlideShow&) {};
+    QObject::connect(&show, &TkvSlideShow::OnImageChange, [](TkvSlideShow&) {});
     show.Start();
     show.DoAnimate();
 
-    EXPECT_FALSE(show.isRunning());
-    EXPECT_EQ(show.imageIndex(), 1);
+    EXPECT_FALSE(show.Running());
+    EXPECT_EQ(show.ImageIndex(), 1);
     EXPECT_EQ(show.ImageName(), missing);
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_FALSE(dialogs.errors[0].isEmpty());
@@ -185,12 +187,12 @@ TEST_F(SlideShowTest, APictureThatFailsToLoadStopsTheShowOnIt) {
 
     show.Start();
     EXPECT_EQ(dialogs.errors.size(), 2);
-    EXPECT_EQ(show.imageIndex(), 1);
+    EXPECT_EQ(show.ImageIndex(), 1);
     EXPECT_EQ(shownColours(), std::vector<QColor>({Qt::red}));
 }
 
 TEST_F(SlideShowTest, AFixedTransitionIsUsedAtEveryTick) {
-    show.setAnimateStyle(asSTop);
+    show.SetAnimateStyle(asSTop);
     play(pictures);
     show.Start();
     for (int tick = 0; tick < 3; ++tick)
@@ -200,8 +202,8 @@ TEST_F(SlideShowTest, AFixedTransitionIsUsedAtEveryTick) {
 }
 
 TEST_F(SlideShowTest, RandomTransitionsDrawEachOfTheEighteen) {
-    show.setRandomAnimate(true);
-    show.setSpeed(2400);
+    show.SetRandomAnimate(true);
+    show.SetSpeed(2400);
     play(pictures);
     show.Start();
     for (int tick = 0; tick < 900; ++tick)
@@ -216,7 +218,7 @@ TEST_F(SlideShowTest, RandomTransitionsDrawEachOfTheEighteen) {
 }
 
 TEST_F(SlideShowTest, TheFadeBlendsIntoThePanelOnDisplayThenShowsTheIncomingOne) {
-    show.setAnimateStyle(asBlend);
+    show.SetAnimateStyle(asBlend);
     show.SetPaintStyle(psStretch);
     play(pictures);
     show.Start();
@@ -231,7 +233,7 @@ TEST_F(SlideShowTest, TheFadeBlendsIntoThePanelOnDisplayThenShowsTheIncomingOne)
 // The final showing of the incoming panel renders what lies under it, the panel on display
 // included, which still shows the fade's last frame.
 TEST_F(SlideShowAnimated, TheFadeHandsOverToTheIncomingPanelWhileItsLastFrameIsShown) {
-    show.setAnimateStyle(asBlend);
+    show.SetAnimateStyle(asBlend);
     show.SetPaintStyle(psStretch);
     play(pictures);
     show.Start();

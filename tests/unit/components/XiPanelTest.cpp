@@ -1,6 +1,5 @@
-#include "components/gradient/XiPanel.h"
-
 #include "components/gradient/PanelCaption.h"
+#include "components/gradient/TXiPanel.h"
 
 #include <QImage>
 

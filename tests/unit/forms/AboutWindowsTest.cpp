@@ -1,7 +1,7 @@
-#include "components/gradient/XiPanel.h"
-#include "forms/about/A_Propos.h"
+#include "components/gradient/TXiPanel.h"
 #include "forms/about/ClosePicture.h"
-#include "forms/about/UAide.h"
+#include "forms/about/TFormAPropos.h"
+#include "forms/about/TFormAide.h"
 #include "forms/common/RoundedShape.h"
 
 #include <QLabel>

@@ -121,15 +121,15 @@ TEST_F(SlideShowWindowTest, TheStatusLineNamesTheIncomingPictureAndFermerRewinds
     ui().btn_Start->click();
     EXPECT_EQ(ui().StatusBar1->currentMessage(),
               QStringLiteral("Emplacement de l'image :") + state.DossierImages + "p0.png");
-    EXPECT_EQ(engine().imageIndex(), 1);
-    ASSERT_TRUE(engine().isRunning());
+    EXPECT_EQ(engine().ImageIndex(), 1);
+    ASSERT_TRUE(engine().Running());
     window.show();
     ui().btn_Reset->click();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(engine().imageIndex(), 0);
-    EXPECT_TRUE(engine().isRunning());
+    EXPECT_EQ(engine().ImageIndex(), 0);
+    EXPECT_TRUE(engine().Running());
     ui().btn_Stop->click();
-    EXPECT_FALSE(engine().isRunning());
+    EXPECT_FALSE(engine().Running());
 }
 
 TEST_F(SlideShowWindowTest, F6TogglesFullScreenOnReleaseAndTwiceGivesTheWindowBack) {

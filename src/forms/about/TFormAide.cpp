@@ -1,8 +1,8 @@
-#include "forms/about/UAide.h"
+#include "forms/about/TFormAide.h"
 
 #include "forms/common/RoundedShape.h"
 #include "forms/common/WindowPlacement.h"
-#include "ui_UAide.h"
+#include "ui_TFormAide.h"
 
 namespace orvandel {
 namespace {

@@ -1,10 +1,10 @@
-#include "forms/about/A_Propos.h"
+#include "forms/about/TFormAPropos.h"
 
 #include "forms/about/AboutPictures.h"
 #include "forms/common/DragBand.h"
 #include "forms/common/RoundedShape.h"
 #include "forms/common/WindowPlacement.h"
-#include "ui_A_Propos.h"
+#include "ui_TFormAPropos.h"
 
 namespace orvandel {
 namespace {

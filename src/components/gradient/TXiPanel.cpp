@@ -1,4 +1,4 @@
-#include "components/gradient/XiPanel.h"
+#include "components/gradient/TXiPanel.h"
 
 #include "components/gradient/BevelFrame.h"
 #include "components/gradient/ColorScheme.h"
