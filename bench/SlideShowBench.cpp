@@ -57,7 +57,7 @@ void fadeFrame(QSize size) {
     QImage frame(size, QImage::Format_RGB32);
     QImage copy(size, QImage::Format_RGB32);
     const double blend =
-        bench::medianMilliseconds(41, [&] { Fade::drawFrame(old, incoming, 130, frame); });
+        bench::medianMilliseconds(41, [&] { drawFadeFrame(old, incoming, 130, frame); });
     const double plainCopy = bench::medianMilliseconds(
         41, [&] { std::memcpy(copy.bits(), incoming.constBits(), copy.sizeInBytes()); });
     std::printf("fade frame %4d x %4d: %7.3f ms, memcpy of the same size %7.3f ms, ratio %.2f\n",

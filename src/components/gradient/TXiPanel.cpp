@@ -104,7 +104,7 @@ void TXiPanel::SetCaption(const QString& Value) {
 }
 
 const QImage& TXiPanel::PaintBitmap() {
-    if (bitmapCurrent && ScrBmp.size() == size())
+    if (FBitmapCurrent && ScrBmp.size() == size())
         return ScrBmp;
     if (ScrBmp.size() != size())
         ScrBmp = QImage(size(), QImage::Format_RGB32);
@@ -114,11 +114,11 @@ const QImage& TXiPanel::PaintBitmap() {
         for (int y = 0; y < ScrBmp.height(); ++y)
             reinterpret_cast<QRgb*>(ScrBmp.scanLine(y))[0] = toPixel(clWhite);
     GradientFillRect(ScrBmp, ScrBmp.rect(), FColorFace, FColorGrad, FFillDirection);
-    drawCaption();
+    DrawCaption();
     drawBevel(ScrBmp, FBevelOuter, 0, FBevelWidth, FColorLight, FColorDark);
     const int innerOffset = FBevelOuter != TBevelCut::bvNone ? FBevelWidth : 0;
     drawBevel(ScrBmp, FBevelInner, innerOffset, FBevelWidth, FColorLight, FColorDark);
-    bitmapCurrent = true;
+    FBitmapCurrent = true;
     return ScrBmp;
 }
 
@@ -135,11 +135,11 @@ void TXiPanel::changeEvent(QEvent* event) {
 }
 
 void TXiPanel::Invalidate() {
-    bitmapCurrent = false;
+    FBitmapCurrent = false;
     update();
 }
 
-void TXiPanel::drawCaption() {
+void TXiPanel::DrawCaption() {
     if (FCaption.isEmpty() || ScrBmp.isNull())
         return;
     const QFontMetrics metrics(font());

@@ -69,7 +69,7 @@ protected:
 private:
     // Every writer ends here: the bitmap is drawn anew at the next paint.
     void Invalidate();
-    void drawCaption();
+    void DrawCaption();
 
     // Zero until the constructor sets them, as in any new object.
     TColor FColorFace = clBlack;
@@ -87,7 +87,7 @@ private:
     // Kept between paints so that a repaint of an unchanged panel is one copy, and a repaint after
     // a change does not touch fresh memory; drawn whole whenever anything it shows has changed.
     QImage ScrBmp;
-    bool bitmapCurrent = false;
+    bool FBitmapCurrent = false;
 };
 
 } // namespace orvandel

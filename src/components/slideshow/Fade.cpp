@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace orvandel::Fade {
+namespace orvandel {
 
 namespace {
 
@@ -27,12 +27,12 @@ blendRow(const std::uint8_t* __restrict old, const std::uint8_t* __restrict inco
 
 } // namespace
 
-int step(int speed) {
+int fadeStep(int speed) {
     return (2400 - speed) / speed + 1;
 }
 
-std::vector<int> alphas(int speed) {
-    const int F = step(speed);
+std::vector<int> fadeAlphas(int speed) {
+    const int F = fadeStep(speed);
     std::vector<int> sequence;
     int a = 1;
     do {
@@ -42,7 +42,7 @@ std::vector<int> alphas(int speed) {
     return sequence;
 }
 
-void drawFrame(const QImage& old, const QImage& incoming, int alpha, QImage& destination) {
+void drawFadeFrame(const QImage& old, const QImage& incoming, int alpha, QImage& destination) {
     const int bytes = destination.width() * 4;
     const auto weight = static_cast<std::uint16_t>(std::clamp(alpha, 0, 255));
     for (int y = 0; y < destination.height(); ++y)
@@ -50,4 +50,4 @@ void drawFrame(const QImage& old, const QImage& incoming, int alpha, QImage& des
                  weight);
 }
 
-} // namespace orvandel::Fade
+} // namespace orvandel

@@ -4,17 +4,17 @@
 
 #include <vector>
 
-namespace orvandel::Fade {
+namespace orvandel {
 
 // How much the alpha grows from one frame to the next for a fade meant to last `speed`
 // milliseconds: a longer fade takes finer steps.
-int step(int speed);
+int fadeStep(int speed);
 
 // The constant alpha of each frame, from 1 + step up to 255, which the last frame always reaches.
-std::vector<int> alphas(int speed);
+std::vector<int> fadeAlphas(int speed);
 
 // One frame: the old picture with the new one blended over it at constant `alpha` (0 to 255),
 // as a constant-alpha AlphaBlend would leave it. All three are the same size, 32 bits per pixel.
-void drawFrame(const QImage& old, const QImage& incoming, int alpha, QImage& destination);
+void drawFadeFrame(const QImage& old, const QImage& incoming, int alpha, QImage& destination);
 
-} // namespace orvandel::Fade
+} // namespace orvandel

@@ -186,8 +186,8 @@ void TkvSlideShow::DoBlend(TkvImgPanel& incoming, TkvImgPanel& onDisplay) {
     const QImage source = incoming.Rendered();
     const QImage old = onDisplay.Rendered();
     destination = QImage(old.size(), QImage::Format_RGB32);
-    for (const int alpha : Fade::alphas(FSpeed)) {
-        Fade::drawFrame(old, source, alpha, destination);
+    for (const int alpha : fadeAlphas(FSpeed)) {
+        drawFadeFrame(old, source, alpha, destination);
         onDisplay.ShowFrame(destination);
     }
 }

@@ -253,11 +253,11 @@ TEST(Fade, StepsAndFramesFollowTheSpeed) {
     for (const Case& test :
          {Case{200, 12, 22}, Case{400, 6, 43}, Case{600, 4, 64}, Case{800, 3, 85},
           Case{1200, 2, 127}, Case{1400, 1, 254}, Case{2400, 1, 254}}) {
-        EXPECT_EQ(Fade::step(test.speed), test.step) << test.speed;
-        EXPECT_EQ(Fade::alphas(test.speed).size(), test.frames) << test.speed;
-        EXPECT_EQ(Fade::alphas(test.speed).back(), 255) << test.speed;
+        EXPECT_EQ(fadeStep(test.speed), test.step) << test.speed;
+        EXPECT_EQ(fadeAlphas(test.speed).size(), test.frames) << test.speed;
+        EXPECT_EQ(fadeAlphas(test.speed).back(), 255) << test.speed;
     }
-    const std::vector<int> alphas = Fade::alphas(800);
+    const std::vector<int> alphas = fadeAlphas(800);
     EXPECT_EQ(std::vector<int>(alphas.begin(), alphas.begin() + 3), std::vector<int>({4, 7, 10}));
     EXPECT_EQ(alphas[83], 253);
 }
@@ -270,8 +270,8 @@ TEST(Fade, AFrameBlendsTheNewPictureOverTheOldWithConstantAlpha) {
     QImage frame(47, 33, QImage::Format_RGB32);
 
     // The middle frame of an 800 ms fade, alpha 130.
-    Fade::drawFrame(old, incoming, Fade::alphas(800)[42], frame);
+    drawFadeFrame(old, incoming, fadeAlphas(800)[42], frame);
     EXPECT_EQ(frame.pixel(46, 32), qRgb(98, 51, 150));
-    Fade::drawFrame(old, incoming, 255, frame);
+    drawFadeFrame(old, incoming, 255, frame);
     EXPECT_EQ(frame, incoming);
 }
