@@ -12,6 +12,9 @@ jobs=$(nproc)
 
 scripts/install-dependencies.sh build test
 
+echo "== Layers: no include of a layer above"
+scripts/check-layers.sh
+
 echo "== Unit and desktop tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
