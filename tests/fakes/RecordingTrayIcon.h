@@ -28,13 +28,11 @@ public:
         tip = text;
         record(Request::SetTip);
     }
-    bool available() const override { return hasTrayHost; }
+    bool available() const override { return true; }
 
     void mouse(orvandel::desktop::TrayMouse action) { emit activated(action); }
     void restartTrayHost() { emit hostRestarted(); }
 
-    // Whether the desktop has a notification area.
-    bool hasTrayHost = true;
     QIcon icon;
     QString tip;
     std::vector<Call> calls;
