@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QScreen>
-#include <QSystemTrayIcon>
 
 namespace orvandel {
 
@@ -29,9 +28,9 @@ Application::Application()
     , report(dialogs)
     , windowMessages(desktop::makeWindowMessageServer())
     , startupRegistration(system::createStartupRegistration())
-    , taskbarPresence(desktop::createTaskbarPresence())
-    , notifyIcon(desktop::createNotifyIcon())
-    , application(*taskbarPresence, *notifyIcon) {}
+    , taskbarButton(desktop::createTaskbarButton())
+    , trayIcon(desktop::createTrayIcon())
+    , mainForm(*taskbarButton) {}
 
 // The watcher stops once the message loop has ended, before the windows it reports to go.
 Application::~Application() {
@@ -72,7 +71,7 @@ MainWindowLinks Application::mainWindowLinks() {
         FormSlideShow->raise();
         FormSlideShow->activateWindow();
     };
-    links.notificationAreaAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    links.notificationAreaAvailable = [this] { return trayIcon->available(); };
     // Ends the event loop without closing the windows: quitting must not run the main window's
     // close handler, which writes settings of its own.
     links.endApplication = [] { QCoreApplication::exit(0); };
@@ -82,12 +81,12 @@ MainWindowLinks Application::mainWindowLinks() {
 // Each window runs its creation handler as it is made, the main window's start-up first, before
 // any other window exists.
 void Application::createWindows() {
-    FOrvandel = std::make_unique<TFOrvandel>(MainWindowServices{state, report, dialogs, random,
-                                                                executableFolder, screenPixels(),
-                                                                application, *notifyIcon},
-                                             mainWindowLinks());
+    FOrvandel = std::make_unique<TFOrvandel>(
+        MainWindowServices{state, report, dialogs, random, executableFolder, screenPixels(),
+                           mainForm, *trayIcon, *taskbarButton},
+        mainWindowLinks());
     report.run([this] { FOrvandel->FormCreate(); });
-    application.setMainForm(FOrvandel.get());
+    mainForm.setForm(FOrvandel.get());
     FormOptions = std::make_unique<TFormOptions>(
         OptionsDialogServices{state, *FOrvandel, *startupRegistration, folderDialog, report,
                               executableFolder, system::executablePath()});
@@ -106,12 +105,12 @@ void Application::start() {
     listenForWindowMessages();
     createWindows();
     // Hidden behind the tray icon, unless the desktop has no notification area to bring it back.
-    application.showMainFormAtStart();
+    mainForm.showAtStart();
 }
 
 void Application::listenForWindowMessages() {
     windowMessages->listen([this](const desktop::WindowMessage& message) {
-        if (message.message == TFOrvandel::WM_APPELMESSAGE && FOrvandel)
+        if (message.message == desktop::WM_APPELMESSAGE && FOrvandel)
             report.run([&] { FOrvandel->WMAppelMessage(message.lParam); });
     });
 }

@@ -43,9 +43,9 @@ private:
     desktop::QtPictureOpenDialog pictureOpenDialog;
     desktop::QtFolderDialog folderDialog;
     std::unique_ptr<system::StartupRegistration> startupRegistration;
-    std::unique_ptr<desktop::TaskbarPresence> taskbarPresence;
-    std::unique_ptr<desktop::NotifyIcon> notifyIcon;
-    TApplication application;
+    std::unique_ptr<desktop::TaskbarButton> taskbarButton;
+    std::unique_ptr<desktop::TrayIcon> trayIcon;
+    MainForm mainForm;
     // The windows, created once in this order and destroyed only at the end.
     std::unique_ptr<TFOrvandel> FOrvandel;
     std::unique_ptr<TFormOptions> FormOptions;

@@ -1,7 +1,6 @@
 #include "SecondStart.h"
 
 #include "desktop/WindowMessages.h"
-#include "forms/main/TFOrvandel.h"
 
 #include <cstdio>
 
@@ -15,7 +14,7 @@ constexpr int AnswerWaitMilliseconds = 10000;
 } // namespace
 
 int handOverToRunningInstance() {
-    const desktop::WindowMessage show{TFOrvandel::WM_APPELMESSAGE, 0, TFOrvandel::WM_LBUTTONDBLCLK};
+    const desktop::WindowMessage show{desktop::WM_APPELMESSAGE, 0, desktop::WM_LBUTTONDBLCLK};
     if (desktop::sendWindowMessage(desktop::windowMessageChannelName(), show,
                                    AnswerWaitMilliseconds))
         return 0;

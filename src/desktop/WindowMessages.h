@@ -8,6 +8,12 @@
 
 namespace orvandel::desktop {
 
+// The one message other processes send the program, with the numbers they know it by: the
+// notification-area callback message, whose lParam carries the mouse message that says what to do.
+inline constexpr std::uint32_t WM_APPELMESSAGE = 1025;
+inline constexpr std::int64_t WM_LBUTTONDBLCLK = 515;
+inline constexpr std::int64_t WM_RBUTTONDOWN = 516;
+
 // A window message sent to the program from another process.
 struct WindowMessage {
     std::uint32_t message = 0;

@@ -1,9 +1,9 @@
-#include "components/tray/TApplication.h"
+#include "components/tray/MainForm.h"
 #include "components/tray/TImageList.h"
 #include "components/tray/TPiconeBarreTache.h"
 #include "components/tray/TrayPictures.h"
-#include "desktop/NotifyIcon.h"
-#include "desktop/TaskbarPresence.h"
+#include "desktop/TaskbarButton.h"
+#include "desktop/TrayIcon.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -116,7 +116,7 @@ protected:
     TrayIconDesktop() {
         addTrayPictures(images);
         menu.addAction(QStringLiteral("&Afficher Application"));
-        tray.emplace(form, application, *notifyIcon);
+        tray.emplace(form, mainForm, *trayIcon, *taskbar);
         tray->SetMenuPop(&menu);
         tray->SetReduireSiFin(false);
         tray->SetCacherSiMinimize(true);
@@ -136,13 +136,13 @@ protected:
         tray->SetMenuSiClicGauche(false);
         tray->Loaded();
         form.resize(300, 200);
-        application.setMainForm(&form);
-        application.showMainFormAtStart();
+        mainForm.setForm(&form);
+        mainForm.showAtStart();
     }
 
-    std::unique_ptr<desktop::NotifyIcon> notifyIcon = desktop::createNotifyIcon();
-    std::unique_ptr<desktop::TaskbarPresence> taskbar = desktop::createTaskbarPresence();
-    TApplication application{*taskbar, *notifyIcon};
+    std::unique_ptr<desktop::TrayIcon> trayIcon = desktop::createTrayIcon();
+    std::unique_ptr<desktop::TaskbarButton> taskbar = desktop::createTaskbarButton();
+    MainForm mainForm{*taskbar};
     QWidget form;
     QMenu menu;
     TImageList images;

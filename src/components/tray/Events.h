@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QFlags>
-#include <QObject>
-
-#include <functional>
 
 namespace orvandel {
 
@@ -20,11 +17,5 @@ enum class TShiftStateFlag : unsigned {
 };
 Q_DECLARE_FLAGS(TShiftState, TShiftStateFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TShiftState)
-
-// Events are assigned when they hold a function; only assigned events are called.
-using TNotifyEvent = std::function<void(QObject* Sender)>;
-using TMouseEvent =
-    std::function<void(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
-using TMouseMoveEvent = std::function<void(QObject* Sender, TShiftState Shift, int X, int Y)>;
 
 } // namespace orvandel

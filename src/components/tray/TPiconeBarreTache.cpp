@@ -3,21 +3,41 @@
 #include "IconFile.h"
 #include "system/FileNames.h"
 
-#include <QCoreApplication>
-
-#include <algorithm>
-#include <utility>
+#include <QApplication>
+#include <QCursor>
+#include <QScopedValueRollback>
 
 namespace orvandel {
 
-using desktop::NotifyIconMessage;
-using desktop::ShowCommand;
+using desktop::TrayMouse;
 
 namespace {
 
-constexpr std::uint32_t NotifyRecordSize = 956;
-constexpr std::uint32_t NotifyIconId = 1;
+// The notification area shows at most this many UTF-16 units of the hint.
 constexpr qsizetype LongestTip = 127;
+
+QString tipOf(const QString& hint) {
+    QString tip = hint.left(LongestTip);
+    // Quirk: a tip cut inside a surrogate pair would end in half a character, shown as junk.
+    if (tip.size() == LongestTip && tip.back().isHighSurrogate())
+        tip.chop(1);
+    return tip;
+}
+
+// Events that move, restack, show, hide or recreate a window: when a new style takes effect.
+bool changesWindowPosition(QEvent::Type type) {
+    switch (type) {
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Move:
+    case QEvent::ZOrderChange:
+    case QEvent::WinIdChange:
+    case QEvent::ParentChange:
+        return true;
+    default:
+        return false;
+    }
+}
 
 } // namespace
 
@@ -26,62 +46,48 @@ TFormStyle FormStyleOf(const QWidget& form) {
                                                                  : TFormStyle::fsNormal;
 }
 
-TPiconeBarreTache::TPiconeBarreTache(QWidget& AOwner, TApplication& application,
-                                     desktop::NotifyIcon& trayIcon)
-    : Application(application)
-    , notifyIcon(trayIcon)
-    , PourHandle(std::make_unique<TPourHandle>(*this)) {
+TPiconeBarreTache::TPiconeBarreTache(QWidget& AOwner, MainForm& mainForm,
+                                     desktop::TrayIcon& trayIcon,
+                                     desktop::TaskbarButton& taskbarButton)
+    : ApplicationMainForm(mainForm)
+    , NotificationArea(trayIcon)
+    , Taskbar(taskbarButton) {
     connect(&TimerGrandeIconeBlink, &QTimer::timeout, this,
             &TPiconeBarreTache::TimerBigIconeOnTimer);
     connect(&TimerAnimationPetiteIcone, &QTimer::timeout, this,
             &TPiconeBarreTache::TimerAnimationPetiteIconeOnTimer);
 
-    FIcone = Application.Icon();
+    FIcone = QApplication::windowIcon();
     FormAOwner = &AOwner;
     AOwner.installEventFilter(this);
-    ApplicationOldActivate = std::exchange(
-        Application.OnActivate, [this](QObject* Sender) { ApplicationActivate(Sender); });
-    ApplicationOldOnMinimize = std::exchange(
-        Application.OnMinimize, [this](QObject* Sender) { ApplicationMinimize(Sender); });
-    WM_TASKBARCREATED = Application.RegisterWindowMessageW(QStringLiteral("TaskbarCreated"));
-    PApplicationOldWndProc =
-        std::exchange(Application.WindowProc,
-                      [this](desktop::TMessage& Message) { ApplicationWndProc(Message); });
+    connect(&mainForm, &MainForm::applicationActivated, this,
+            &TPiconeBarreTache::ApplicationActivate);
+    connect(&mainForm, &MainForm::minimized, this, &TPiconeBarreTache::ApplicationMinimize);
+    connect(&trayIcon, &desktop::TrayIcon::activated, this, &TPiconeBarreTache::TrayMessage);
+    connect(&trayIcon, &desktop::TrayIcon::hostRestarted, this,
+            &TPiconeBarreTache::RegenerePetiteIcone);
 }
 
 TPiconeBarreTache::~TPiconeBarreTache() {
     if (PetiteIconeAffichee) {
-        Shell_NotifyIconW(NotifyIconMessage::NIM_DELETE);
+        NotificationArea.hide();
         PetiteIconeAffichee = false;
     }
     if (FormAOwner)
         FormAOwner->removeEventFilter(this);
-    // Put back unconditionally, as found at construction.
-    Application.OnActivate = ApplicationOldActivate;
-    Application.OnMinimize = ApplicationOldOnMinimize;
-    Application.WindowProc = PApplicationOldWndProc;
 }
 
-void TPiconeBarreTache::fillNotifyStruc() {
-    NotifyStruc.cbSize = NotifyRecordSize;
-    NotifyStruc.hWnd = PourHandle.get();
-    NotifyStruc.uID = NotifyIconId;
-    NotifyStruc.uFlags = desktop::NIF_MESSAGE | desktop::NIF_ICON | desktop::NIF_TIP;
-    NotifyStruc.uCallbackMessage = TrayCallbackMessage;
-    NotifyStruc.hIcon = FIcone;
-}
-
-void TPiconeBarreTache::Shell_NotifyIconW(NotifyIconMessage message) {
-    // The result is ignored: after a failed add the icon counts as registered all the same.
-    notifyIcon.Shell_NotifyIconW(message, NotifyStruc);
+// The icon goes out with the current picture and tip; the same call registers it again later.
+void TPiconeBarreTache::ShowSmallIcon() {
+    NotificationArea.setIcon(FIcone);
+    NotificationArea.setTip(tipOf(FHint));
+    NotificationArea.show();
+    PetiteIconeAffichee = true;
 }
 
 void TPiconeBarreTache::RegenerePetiteIcone() {
-    fillNotifyStruc();
-    if (FPetiteIconeVisible) {
-        Shell_NotifyIconW(NotifyIconMessage::NIM_ADD);
-        PetiteIconeAffichee = true;
-    }
+    if (FPetiteIconeVisible)
+        ShowSmallIcon();
 }
 
 void TPiconeBarreTache::Loaded() {
@@ -98,19 +104,20 @@ void TPiconeBarreTache::SetPetiteIconeVisible(bool Value) {
     if (!DejaLoaded)
         return;
     if (Value && !PetiteIconeAffichee) {
-        fillNotifyStruc();
-        Shell_NotifyIconW(NotifyIconMessage::NIM_ADD);
-        PetiteIconeAffichee = true;
+        ShowSmallIcon();
         return;
     }
     if (PetiteIconeAffichee)
-        Shell_NotifyIconW(NotifyIconMessage::NIM_DELETE);
+        NotificationArea.hide();
     PetiteIconeAffichee = false;
 }
 
 void TPiconeBarreTache::SetGrandeIconeVisible(bool Value) {
     FGrandeIconeVisible = Value;
-    Application.Handle.ShowWindow(Value ? ShowCommand::SW_SHOW : ShowCommand::SW_HIDE);
+    if (Value)
+        Taskbar.show();
+    else
+        Taskbar.hide();
 }
 
 void TPiconeBarreTache::SetApplicationCachee(bool Value) {
@@ -122,29 +129,28 @@ void TPiconeBarreTache::SetApplicationCachee(bool Value) {
 }
 
 void TPiconeBarreTache::CacherApplication() {
-    Application.Handle.ShowWindow(ShowCommand::SW_HIDE);
-    if (QWidget* MainForm = Application.MainForm())
-        MainForm->setVisible(false);
+    Taskbar.hide();
+    if (QWidget* form = ApplicationMainForm.form())
+        form->setVisible(false);
     else
-        Application.ShowMainForm = false;
+        ApplicationMainForm.keepHiddenAtStart();
 }
 
 void TPiconeBarreTache::MontrerApplication() {
-    QWidget* MainForm = Application.MainForm();
-    if (!MainForm)
+    QWidget* form = ApplicationMainForm.form();
+    if (!form)
         return;
-    Application.Restore();
-    MainForm->setVisible(true);
-    MainForm->repaint();
+    ApplicationMainForm.restore();
+    form->setVisible(true);
+    form->repaint();
     SetGrandeIconeVisible(FGrandeIconeVisible);
-    Application.Handle.SetForegroundWindow(MainForm);
+    Taskbar.bringToFront(*form);
 }
 
 void TPiconeBarreTache::SetIcone(const QIcon& Value) {
     FIcone = Value;
-    NotifyStruc.hIcon = FIcone;
     if (PetiteIconeAffichee)
-        Shell_NotifyIconW(NotifyIconMessage::NIM_MODIFY);
+        NotificationArea.setIcon(FIcone);
 }
 
 void TPiconeBarreTache::SetIconeFileName(const QString& Value) {
@@ -158,11 +164,8 @@ void TPiconeBarreTache::SetIconeFileName(const QString& Value) {
 void TPiconeBarreTache::SetHint(const QString& Value) {
     // The tip is read by people: a file name in it shows as on disk.
     FHint = system::readableText(Value);
-    const qsizetype Len = std::min(FHint.size(), LongestTip);
-    std::copy_n(FHint.utf16(), Len, NotifyStruc.szTip.begin());
-    NotifyStruc.szTip[static_cast<std::size_t>(Len)] = u'\0';
     if (PetiteIconeAffichee)
-        Shell_NotifyIconW(NotifyIconMessage::NIM_MODIFY);
+        NotificationArea.setTip(tipOf(FHint));
 }
 
 void TPiconeBarreTache::SetNumIconeImageList(int Value) {
@@ -183,59 +186,94 @@ void TPiconeBarreTache::SetNumIconeAfficheImageList(int Value) {
     SetIcone(IconeTemp);
 }
 
-bool TPiconeBarreTache::ownerStyleChanged() const {
+void TPiconeBarreTache::TrayMessage(TrayMouse action) {
+    const QPoint Coordonnes_souris = QCursor::pos();
+    const int X = Coordonnes_souris.x();
+    const int Y = Coordonnes_souris.y();
+    // The shift state is fixed by the action, not read from the keyboard or the buttons.
+    switch (action) {
+    case TrayMouse::Move:
+        emit OnMouseMove(TShiftStateFlag::ssLeft, X, Y);
+        break;
+    case TrayMouse::LeftPress:
+        emit OnMouseDown(TMouseButton::mbLeft, TShiftStateFlag::ssLeft, X, Y);
+        break;
+    case TrayMouse::LeftRelease:
+        emit OnMouseUp(TMouseButton::mbLeft, TShiftStateFlag::ssLeft, X, Y);
+        break;
+    case TrayMouse::LeftDoubleClick:
+        emit OnDblClick();
+        break;
+    case TrayMouse::RightPress:
+        emit OnMouseDown(TMouseButton::mbRight, TShiftStateFlag::ssRight, X, Y);
+        break;
+    case TrayMouse::RightRelease:
+        emit OnMouseUp(TMouseButton::mbRight, TShiftStateFlag::ssRight, X, Y);
+        break;
+    case TrayMouse::RightDoubleClick:
+        break;
+    case TrayMouse::MiddlePress:
+        emit OnMouseDown(TMouseButton::mbMiddle, TShiftStateFlag::ssMiddle, X, Y);
+        break;
+    case TrayMouse::MiddleRelease:
+        emit OnMouseUp(TMouseButton::mbMiddle, TShiftStateFlag::ssMiddle, X, Y);
+        break;
+    }
+
+    if (action == TrayMouse::LeftPress && FOuvreSiClicGauche)
+        SetApplicationCachee(false);
+    if (action == TrayMouse::LeftDoubleClick && FOuvreSiDblClick)
+        SetApplicationCachee(false);
+    const bool menuWanted = FMenuPop && ((action == TrayMouse::RightPress && FMenuSiClicDroit) ||
+                                         (action == TrayMouse::LeftPress && FMenuSiClicGauche));
+    if (!menuWanted)
+        return;
+    Taskbar.bringApplicationToFront();
+    FMenuPop->popup(QPoint(X, Y));
+}
+
+bool TPiconeBarreTache::OwnerStyleChanged() const {
     return PetiteIconeAffichee && FormAOwner && FormStyleOf(*FormAOwner) != EtatFsStayOnTop;
 }
 
-void TPiconeBarreTache::ApplicationWndProc(desktop::TMessage& Message) {
-    if (Message.Msg == WM_TASKBARCREATED)
-        RegenerePetiteIcone();
-    const bool windowPosChanging = Message.Msg == desktop::WindowMessages::WM_WINDOWPOSCHANGING;
-    // A new style gives the owner form a new window: the icon registered with the old one is
-    // removed here and registered again below.
-    if (windowPosChanging && ownerStyleChanged())
-        Shell_NotifyIconW(NotifyIconMessage::NIM_DELETE);
-    if (PApplicationOldWndProc)
-        PApplicationOldWndProc(Message);
-    else
-        DefWindowProc(Message);
-    if (windowPosChanging && ownerStyleChanged()) {
-        RegenerePetiteIcone();
-        EtatFsStayOnTop = FormStyleOf(*FormAOwner);
-    }
+// A new style gives the owner form a new window: the icon shown for the old one is removed and
+// shown again.
+void TPiconeBarreTache::OwnerWindowChanged() {
+    if (!OwnerStyleChanged())
+        return;
+    NotificationArea.hide();
+    RegenerePetiteIcone();
+    EtatFsStayOnTop = FormStyleOf(*FormAOwner);
 }
 
-void TPiconeBarreTache::ApplicationActivate(QObject* Sender) {
-    if (ApplicationOldActivate)
-        ApplicationOldActivate(Sender);
+void TPiconeBarreTache::ApplicationActivate() {
     if (!FGrandeIconeVisible)
-        Application.Handle.ShowWindow(ShowCommand::SW_HIDE);
+        Taskbar.hide();
 }
 
-void TPiconeBarreTache::ApplicationMinimize(QObject* Sender) {
-    if (ApplicationOldOnMinimize)
-        ApplicationOldOnMinimize(Sender);
+void TPiconeBarreTache::ApplicationMinimize() {
     if (FCacherSiMinimize)
-        Application.Handle.ShowWindow(ShowCommand::SW_HIDE);
+        Taskbar.hide();
 }
 
 bool TPiconeBarreTache::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != FormAOwner || event->type() != QEvent::Close)
-        return QObject::eventFilter(watched, event);
-    LaFormClose(watched, *event);
+    if (watched != FormAOwner)
+        return false;
+    if (changesWindowPosition(event->type()))
+        OwnerWindowChanged();
+    if (event->type() != QEvent::Close || !FReduireSiFin || PassingCloseOn)
+        return false;
+    LaFormClose(*FormAOwner, *event);
     return true;
 }
 
-void TPiconeBarreTache::LaFormClose(QObject* Sender, QEvent& closeEvent) {
-    // The form's own close handling is the handler found at construction: it runs first, on this
-    // very event, so that its verdict on the close stands unless the application is to be hidden.
-    auto& form = static_cast<QWidget&>(*Sender);
-    form.removeEventFilter(this);
-    QCoreApplication::sendEvent(&form, &closeEvent);
-    form.installEventFilter(this);
-    if (!FReduireSiFin)
-        return;
-    Application.Handle.ShowWindow(ShowCommand::SW_HIDE);
+// The form's own close handling runs first, on this very event, then the close is cancelled.
+void TPiconeBarreTache::LaFormClose(QWidget& form, QEvent& closeEvent) {
+    {
+        const QScopedValueRollback passing(PassingCloseOn, true);
+        QCoreApplication::sendEvent(&form, &closeEvent);
+    }
+    Taskbar.hide();
     form.setVisible(false);
     closeEvent.ignore();
 }

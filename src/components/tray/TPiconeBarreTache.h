@@ -2,10 +2,10 @@
 
 #include "common/Error.h"
 #include "components/tray/Events.h"
-#include "components/tray/TApplication.h"
+#include "components/tray/MainForm.h"
 #include "components/tray/TImageList.h"
-#include "components/tray/TPourHandle.h"
-#include "desktop/NotifyIcon.h"
+#include "desktop/TaskbarButton.h"
+#include "desktop/TrayIcon.h"
 
 #include <QIcon>
 #include <QMenu>
@@ -13,12 +13,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <cstdint>
-#include <memory>
-
 namespace orvandel {
-
-inline constexpr std::uint32_t TrayCallbackMessage = desktop::WindowMessages::WM_USER + 100;
 
 // The owner form's style, as far as the notification area cares.
 enum class TFormStyle { fsNormal, fsStayOnTop };
@@ -30,18 +25,19 @@ public:
     ExceptionNumsImageLIstAffiche();
 };
 
-// Ends the flashing of the application window.
-void StopFlash(desktop::TaskbarPresence& applicationWindow);
+// Ends the taskbar button's call for attention.
+void StopFlash(desktop::TaskbarButton& taskbarButton);
 
 // The program's presence in the notification area (the small icon) and on the taskbar (the big
-// icon, through the application window). The owner sets every property in the order they are
-// declared below, then calls Loaded; nothing reaches the notification area before Loaded. The
-// owner form must outlive the component.
+// icon, the taskbar button). The owner sets every property in the order they are declared below,
+// then calls Loaded; nothing reaches the notification area before Loaded. The owner form must
+// outlive the component.
 class TPiconeBarreTache final : public QObject {
     Q_OBJECT
 
 public:
-    TPiconeBarreTache(QWidget& AOwner, TApplication& application, desktop::NotifyIcon& trayIcon);
+    TPiconeBarreTache(QWidget& AOwner, MainForm& mainForm, desktop::TrayIcon& trayIcon,
+                      desktop::TaskbarButton& taskbarButton);
     ~TPiconeBarreTache() override;
 
     void Loaded();
@@ -91,11 +87,6 @@ public:
     void SetMenuSiClicDroit(bool Value) { FMenuSiClicDroit = Value; }
     bool MenuSiClicGauche() const { return FMenuSiClicGauche; }
     void SetMenuSiClicGauche(bool Value) { FMenuSiClicGauche = Value; }
-    TMouseEvent OnMouseUp;
-    TMouseEvent OnMouseDown;
-    TMouseMoveEvent OnMouseMove;
-    TNotifyEvent OnDblClick;
-
     int NumIconeAfficheImageList() const { return FNumIconeAfficheImageList; }
     void SetNumIconeAfficheImageList(int Value);
 
@@ -103,27 +94,29 @@ public:
     void TimerAnimationPetiteIconeOnTimer();
     void TimerBigIconeOnTimer();
 
-    // The record of the last notification-area call, for those who check what was sent.
-    const desktop::NOTIFYICONDATAW& notifyRecord() const { return NotifyStruc; }
+signals:
+    // What the mouse did on the small icon; X and Y are the pointer's place on the screen.
+    void OnMouseUp(orvandel::TMouseButton Button, orvandel::TShiftState Shift, int X, int Y);
+    void OnMouseDown(orvandel::TMouseButton Button, orvandel::TShiftState Shift, int X, int Y);
+    void OnMouseMove(orvandel::TShiftState Shift, int X, int Y);
+    void OnDblClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    friend class TPourHandle;
+    void TrayMessage(desktop::TrayMouse action);
+    void ApplicationActivate();
+    void ApplicationMinimize();
+    void LaFormClose(QWidget& form, QEvent& closeEvent);
+    void OwnerWindowChanged();
+    bool OwnerStyleChanged() const;
+    void ShowSmallIcon();
 
-    void ApplicationWndProc(desktop::TMessage& Message);
-    void ApplicationActivate(QObject* Sender);
-    void ApplicationMinimize(QObject* Sender);
-    void LaFormClose(QObject* Sender, QEvent& closeEvent);
-    void fillNotifyStruc();
-    void Shell_NotifyIconW(desktop::NotifyIconMessage message);
-    bool ownerStyleChanged() const;
+    MainForm& ApplicationMainForm;
+    desktop::TrayIcon& NotificationArea;
+    desktop::TaskbarButton& Taskbar;
 
-    TApplication& Application;
-    desktop::NotifyIcon& notifyIcon;
-
-    std::uint32_t WM_TASKBARCREATED = 0;
     QPointer<QMenu> FMenuPop;
     bool FReduireSiFin = false;
     bool FCacherSiMinimize = false;
@@ -132,8 +125,6 @@ private:
     bool FApplicationCachee = false;
     QIcon FIcone;
     QString FHint;
-    desktop::NOTIFYICONDATAW NotifyStruc;
-    std::unique_ptr<TPourHandle> PourHandle;
     bool PetiteIconeAffichee = false;
     bool DejaLoaded = false;
     QString FIconeFileName;
@@ -153,10 +144,9 @@ private:
     QString FOrdreImageListAffiche;
     int NbNumOrdreImageListAffiche = 0;
     int NumImageListAffiche = 0;
-    TWndMethod PApplicationOldWndProc;
     QPointer<QWidget> FormAOwner;
-    TNotifyEvent ApplicationOldActivate;
-    TNotifyEvent ApplicationOldOnMinimize;
+    // Set while the owner form's own close handling runs on a close this component intercepted.
+    bool PassingCloseOn = false;
     TFormStyle EtatFsStayOnTop = TFormStyle::fsNormal;
 };
 

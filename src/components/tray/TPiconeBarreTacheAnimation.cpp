@@ -36,12 +36,8 @@ ExceptionNumsImageLIstAffiche::ExceptionNumsImageLIstAffiche()
           "numéros des images de la liste (ImageList) que vous voulez voir défiler séparés par "
           "des virgules")) {}
 
-void StopFlash(desktop::TaskbarPresence& applicationWindow) {
-    desktop::FLASHWINFO pfwi;
-    pfwi.cbSize = 20;
-    pfwi.dwFlags = desktop::FLASHW_STOP;
-    pfwi.uCount = 0;
-    applicationWindow.FlashWindowEx(pfwi);
+void StopFlash(desktop::TaskbarButton& taskbarButton) {
+    taskbarButton.stopAskingForAttention();
 }
 
 void TPiconeBarreTache::SetOrdreImageListAffiche(const QString& Value) {
@@ -86,7 +82,7 @@ void TPiconeBarreTache::SetGrandeIconBlink(bool Value) {
     FGrandeIconBlink = Value;
     applyTimer(TimerGrandeIconeBlink, FGrandeIconBlink, FIntervalGrandeIconeBlink);
     if (!Value)
-        StopFlash(Application.Handle);
+        StopFlash(Taskbar);
 }
 
 void TPiconeBarreTache::SetIntervalGrandeIconeBlink(int Value) {
@@ -94,8 +90,12 @@ void TPiconeBarreTache::SetIntervalGrandeIconeBlink(int Value) {
     applyTimer(TimerGrandeIconeBlink, FGrandeIconBlink, FIntervalGrandeIconeBlink);
 }
 
+// Each tick turns the call for attention on or off, so one blink takes two intervals.
 void TPiconeBarreTache::TimerBigIconeOnTimer() {
-    Application.Handle.FlashWindow(desktop::FlashInvert::Invert);
+    if (Taskbar.asksForAttention())
+        Taskbar.stopAskingForAttention();
+    else
+        Taskbar.askForAttention();
 }
 
 } // namespace orvandel

@@ -7,8 +7,8 @@
 
 namespace orvandel::desktop {
 
-TrayHostWatchX11::TrayHostWatchX11(std::function<void()> onHostAppeared)
-    : hostAppeared(std::move(onHostAppeared)) {
+TrayHostWatchX11::TrayHostWatchX11(QObject* parent)
+    : QObject(parent) {
     xcb_connection_t* connection = x11Connection();
     if (!connection)
         return;
@@ -25,7 +25,7 @@ bool TrayHostWatchX11::nativeEventFilter(const QByteArray& eventType, void* mess
     if (eventType != "xcb_generic_event_t" || !announcesTrayHost(message))
         return false;
     // The toolkit's own tray code handles this message too: report once it has.
-    QTimer::singleShot(0, this, [this] { hostAppeared(); });
+    QTimer::singleShot(0, this, &TrayHostWatchX11::trayHostAppeared);
     return false;
 }
 

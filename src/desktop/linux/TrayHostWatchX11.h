@@ -3,8 +3,6 @@
 #include <QAbstractNativeEventFilter>
 #include <QObject>
 
-#include <functional>
-
 namespace orvandel::desktop {
 
 // Hears a tray host taking the system tray selection: the MANAGER message it broadcasts on the
@@ -13,15 +11,17 @@ class TrayHostWatchX11 final : public QObject, public QAbstractNativeEventFilter
     Q_OBJECT
 
 public:
-    explicit TrayHostWatchX11(std::function<void()> onHostAppeared);
+    explicit TrayHostWatchX11(QObject* parent);
     ~TrayHostWatchX11() override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
+signals:
+    void trayHostAppeared();
+
 private:
     bool announcesTrayHost(const void* event) const;
 
-    std::function<void()> hostAppeared;
     unsigned managerAtom = 0;
 };
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "components/tray/TApplication.h"
+#include "components/tray/MainForm.h"
 #include "desktop/Dialogs.h"
-#include "desktop/NotifyIcon.h"
+#include "desktop/TaskbarButton.h"
+#include "desktop/TrayIcon.h"
 #include "logic/ErrorReport.h"
 #include "logic/rotation/RandomIndex.h"
 #include "logic/settings/ProgramState.h"
@@ -25,9 +26,10 @@ struct MainWindowServices {
     QString executableFolder;
     // The preview holds pictures bounded to this size, what the calendar stretches them to.
     QSize screenSize;
-    // The application object and the notification area, for the window's tray icon.
-    TApplication& Application;
-    desktop::NotifyIcon& trayIcon;
+    // The main form, the notification area and the taskbar button, for the window's tray icon.
+    MainForm& mainForm;
+    desktop::TrayIcon& trayIcon;
+    desktop::TaskbarButton& taskbarButton;
 };
 
 // What the main window reaches in the other windows and services. The application object wires

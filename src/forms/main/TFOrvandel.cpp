@@ -6,6 +6,7 @@
 #include "common/Error.h"
 #include "common/Messages.h"
 #include "common/PictureError.h"
+#include "desktop/WindowMessages.h"
 #include "forms/common/DragBand.h"
 #include "forms/common/RoundedShape.h"
 #include "forms/common/WindowPlacement.h"
@@ -68,8 +69,8 @@ TFOrvandel::~TFOrvandel() = default;
 // a notification area keeps the window shown: nothing else could bring it back.
 void TFOrvandel::setUpTrayIcon() {
     ImageList1 = makeImageList1(*ui, *this);
-    PiconeBarreTache1 =
-        std::make_unique<TPiconeBarreTache>(*this, services.Application, services.trayIcon);
+    PiconeBarreTache1 = std::make_unique<TPiconeBarreTache>(
+        *this, services.mainForm, services.trayIcon, services.taskbarButton);
     TPiconeBarreTache& tray = *PiconeBarreTache1;
     const bool trayHost = hasNotificationArea();
     tray.SetMenuPop(PopupMenu);
@@ -100,7 +101,7 @@ void TFOrvandel::setUpTrayIcon() {
 void TFOrvandel::waitForTrayHost() {
     trayHostWait.setSingleShot(true);
     trayHostWait.start(TrayHostWaitMilliseconds);
-    connect(&services.Application, &TApplication::trayHostAppeared, this, [this] {
+    connect(&services.trayIcon, &desktop::TrayIcon::hostRestarted, this, [this] {
         if (!trayHostWait.isActive())
             return;
         trayHostWait.stop();
@@ -298,11 +299,11 @@ void TFOrvandel::QuitterlApplication1Click() {
 }
 
 void TFOrvandel::WMAppelMessage(std::int64_t lParam) {
-    if (lParam == WM_RBUTTONDOWN) {
+    if (lParam == desktop::WM_RBUTTONDOWN) {
         raise();
         activateWindow();
         PopupMenu->popup(QCursor::pos());
-    } else if (lParam == WM_LBUTTONDBLCLK) {
+    } else if (lParam == desktop::WM_LBUTTONDBLCLK) {
         showNormal();
         raise();
         activateWindow();

@@ -27,11 +27,6 @@ class TFOrvandel final : public QWidget, public OptionsDialogHost {
     Q_OBJECT
 
 public:
-    // Window messages answered as the notification-area callback: the message and its codes.
-    static constexpr std::uint32_t WM_APPELMESSAGE = 1025;
-    static constexpr std::int64_t WM_LBUTTONDBLCLK = 515;
-    static constexpr std::int64_t WM_RBUTTONDOWN = 516;
-
     TFOrvandel(MainWindowServices services, MainWindowLinks links, QWidget* parent = nullptr);
     ~TFOrvandel() override;
 

@@ -5,17 +5,13 @@
 
 #include <QBuffer>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
 
 using namespace orvandel;
-using namespace orvandel::desktop::WindowMessages;
-using orvandel::desktop::NotifyIconMessage;
+using orvandel::desktop::TrayMouse;
 
 namespace {
-
-QString tipOf(const desktop::NOTIFYICONDATAW& data) {
-    return QString::fromUtf16(data.szTip.data());
-}
 
 QByteArray icoOfNumber(int number) {
     QByteArray png;
@@ -25,32 +21,27 @@ QByteArray icoOfNumber(int number) {
     return fixtures::icoFile({{16, 16, 32, png}});
 }
 
+void activateApplication() {
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+}
+
 } // namespace
 
-TEST_F(TrayTest, SendsNothingBeforeLoadedThenAddsTheIconOnce) {
+TEST_F(TrayTest, SendsNothingBeforeLoadedThenShowsTheIconOnce) {
     makeImages(3);
     configureAsMainWindow();
-    EXPECT_TRUE(notifyIcon.calls.empty());
-    EXPECT_FALSE(application.ShowMainForm);
-    EXPECT_EQ(taskbar.calls, QStringList({"show", "hide", "flash stop 20 0 0"}));
+    EXPECT_TRUE(trayIcon.calls.empty());
+    EXPECT_EQ(taskbar.calls, QStringList({"show", "hide", "attention off"}));
 
     tray->Loaded();
-    ASSERT_EQ(notifyIcon.calls.size(), 2U);
-    const auto& add = notifyIcon.calls[0];
-    EXPECT_EQ(add.message, NotifyIconMessage::NIM_ADD);
-    EXPECT_EQ(add.data.cbSize, 956U);
-    EXPECT_EQ(add.data.uID, 1U);
-    EXPECT_EQ(add.data.uFlags, 7U);
-    EXPECT_EQ(add.data.uCallbackMessage, 1124U);
-    EXPECT_NE(add.data.hWnd, nullptr);
-    EXPECT_EQ(tipOf(add.data), "Orvandel    Version 1.75");
-    EXPECT_EQ(notifyIcon.calls[1].message, NotifyIconMessage::NIM_MODIFY);
-    EXPECT_EQ(lastIconNumber(), 0);
+    EXPECT_EQ(sentToTray(),
+              QStringList({"icon 0", "tip Orvandel    Version 1.75", "show", "icon 0"}));
 
     // The form created while the icon hid the application stays hidden when the loop starts.
-    application.setMainForm(&form);
-    application.showMainFormAtStart();
+    mainForm.setForm(&form);
+    mainForm.showAtStart();
     EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(taskbar.mainForm, &form);
 }
 
 TEST_F(TrayTest, ShowingAndRemovingTheIconFollowsTheRegistrationStates) {
@@ -60,63 +51,50 @@ TEST_F(TrayTest, ShowingAndRemovingTheIconFollowsTheRegistrationStates) {
     tray->SetPetiteIconeVisible(false);
     tray->SetPetiteIconeVisible(false);
     tray->SetPetiteIconeVisible(true);
-    std::vector<NotifyIconMessage> sent;
-    for (const auto& call : notifyIcon.calls)
-        sent.push_back(call.message);
-    EXPECT_EQ(sent, (std::vector{NotifyIconMessage::NIM_ADD, NotifyIconMessage::NIM_DELETE,
-                                 NotifyIconMessage::NIM_ADD}));
-}
-
-TEST_F(TrayTest, AFailedAddStillCountsAsRegistered) {
-    notifyIcon.succeeds = false;
-    tray->SetPetiteIconeVisible(true);
-    tray->Loaded();
-    tray->SetHint(QStringLiteral("toujours"));
-    tray->SetPetiteIconeVisible(false);
-    std::vector<NotifyIconMessage> sent;
-    for (const auto& call : notifyIcon.calls)
-        sent.push_back(call.message);
-    EXPECT_EQ(sent, (std::vector{NotifyIconMessage::NIM_ADD, NotifyIconMessage::NIM_MODIFY,
-                                 NotifyIconMessage::NIM_DELETE}));
+    EXPECT_EQ(sentToTray(),
+              QStringList({"icon 9999", "tip ", "show", "hide", "icon 9999", "tip ", "show"}));
 }
 
 TEST_F(TrayTest, TheTipHoldsAtMost127UnitsWhileHintKeepsAll) {
+    tray->SetPetiteIconeVisible(true);
+    tray->Loaded();
     for (const qsizetype length : {0, 126, 127, 128, 200}) {
         const QString hint(length, u'h');
         tray->SetHint(hint);
         EXPECT_EQ(tray->Hint(), hint);
-        const qsizetype kept = std::min<qsizetype>(length, 127);
-        EXPECT_EQ(tipOf(tray->notifyRecord()), hint.left(kept)) << length;
-        EXPECT_EQ(tray->notifyRecord().szTip[static_cast<std::size_t>(kept)], u'\0');
+        EXPECT_EQ(trayIcon.tip, hint.left(std::min<qsizetype>(length, 127))) << length;
     }
 }
 
-TEST_F(TrayTest, HintAndIconChangesModifyOnlyARegisteredIcon) {
+TEST_F(TrayTest, ATipCutInsideASurrogatePairLosesTheHalf) {
+    const QString hint = QString(126, u'a') + QStringLiteral("\U0001F30A plage");
+    tray->SetHint(hint);
+    tray->SetPetiteIconeVisible(true);
+    tray->Loaded();
+    EXPECT_EQ(trayIcon.tip, QString(126, u'a'));
+    EXPECT_EQ(tray->Hint(), hint);
+}
+
+TEST_F(TrayTest, HintAndIconChangesReachOnlyAShownIcon) {
     tray->SetHint(QStringLiteral("avant"));
     tray->SetIcone(QIcon(numberedPicture(7)));
     tray->SetPetiteIconeVisible(true);
-    EXPECT_TRUE(notifyIcon.calls.empty());
+    EXPECT_TRUE(trayIcon.calls.empty());
 
     tray->Loaded();
-    EXPECT_EQ(tipOf(notifyIcon.calls.back().data), "avant");
-    EXPECT_EQ(lastIconNumber(), 7);
+    EXPECT_EQ(sentToTray(), QStringList({"icon 7", "tip avant", "show"}));
+    const std::size_t shown = trayIcon.calls.size();
     tray->SetHint(QStringLiteral("Image actuelle : plage.jpg"));
     tray->SetIcone(QIcon(numberedPicture(8)));
-    ASSERT_EQ(notifyIcon.calls.size(), 3U);
-    EXPECT_EQ(notifyIcon.calls[1].message, NotifyIconMessage::NIM_MODIFY);
-    EXPECT_EQ(tipOf(notifyIcon.calls[1].data), "Image actuelle : plage.jpg");
-    EXPECT_EQ(notifyIcon.calls[2].message, NotifyIconMessage::NIM_MODIFY);
-    EXPECT_EQ(lastIconNumber(), 8);
+    EXPECT_EQ(sentToTray(shown), QStringList({"tip Image actuelle : plage.jpg", "icon 8"}));
 
     tray->SetPetiteIconeVisible(false);
-    const auto sent = notifyIcon.calls.size();
+    const std::size_t hidden = trayIcon.calls.size();
     tray->SetHint(QStringLiteral("cachée"));
     tray->SetIcone(QIcon(numberedPicture(9)));
-    EXPECT_EQ(notifyIcon.calls.size(), sent);
+    EXPECT_EQ(trayIcon.calls.size(), hidden);
     tray->SetPetiteIconeVisible(true);
-    EXPECT_EQ(notifyIcon.calls.back().message, NotifyIconMessage::NIM_ADD);
-    EXPECT_EQ(tipOf(notifyIcon.calls.back().data), "cachée");
-    EXPECT_EQ(lastIconNumber(), 9);
+    EXPECT_EQ(sentToTray(hidden), QStringList({"icon 9", "tip cachée", "show"}));
 }
 
 TEST_F(TrayTest, TheTrayHostComingBackGetsTheCurrentIconAndTip) {
@@ -124,81 +102,82 @@ TEST_F(TrayTest, TheTrayHostComingBackGetsTheCurrentIconAndTip) {
     tray->Loaded();
     tray->SetHint(QStringLiteral("Image actuelle : neige.png"));
     tray->SetIcone(QIcon(numberedPicture(42)));
-    notifyIcon.restartTrayHost();
-    EXPECT_EQ(notifyIcon.calls.back().message, NotifyIconMessage::NIM_ADD);
-    EXPECT_EQ(tipOf(notifyIcon.calls.back().data), "Image actuelle : neige.png");
-    EXPECT_EQ(lastIconNumber(), 42);
+    const std::size_t before = trayIcon.calls.size();
+    trayIcon.restartTrayHost();
+    EXPECT_EQ(sentToTray(before),
+              QStringList({"icon 42", "tip Image actuelle : neige.png", "show"}));
 
     tray->SetPetiteIconeVisible(false);
-    const auto sent = notifyIcon.calls.size();
-    notifyIcon.restartTrayHost();
-    EXPECT_EQ(notifyIcon.calls.size(), sent);
+    const std::size_t sent = trayIcon.calls.size();
+    trayIcon.restartTrayHost();
+    EXPECT_EQ(trayIcon.calls.size(), sent);
 }
 
 TEST_F(TrayTest, ALeftPressFiresTheEventThenShowsThenPopsTheMenu) {
     QMenu menu;
     QObject::connect(&menu, &QMenu::aboutToShow, [this] { log.append("menu"); });
-    application.setMainForm(&form);
+    mainForm.setForm(&form);
     tray->SetMenuPop(&menu);
     tray->SetPetiteIconeVisible(true);
     tray->SetOuvreSiClicGauche(true);
     tray->SetMenuSiClicGauche(true);
     QPoint pressedAt;
-    tray->OnMouseDown = [&](QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
-        EXPECT_EQ(Sender, tray.get());
-        EXPECT_EQ(Button, TMouseButton::mbLeft);
-        EXPECT_EQ(Shift, TShiftState(TShiftStateFlag::ssLeft));
-        pressedAt = {X, Y};
-        log.append("mouse down");
-    };
+    QObject::connect(tray.get(), &TPiconeBarreTache::OnMouseDown,
+                     [&](TMouseButton Button, TShiftState Shift, int X, int Y) {
+                         EXPECT_EQ(Button, TMouseButton::mbLeft);
+                         EXPECT_EQ(Shift, TShiftState(TShiftStateFlag::ssLeft));
+                         pressedAt = {X, Y};
+                         log.append("mouse down");
+                     });
     tray->Loaded();
     QCursor::setPos(321, 123);
 
-    notifyIcon.mouse(WM_LBUTTONDOWN);
+    trayIcon.mouse(TrayMouse::LeftPress);
     EXPECT_EQ(log, QStringList({"mouse down", "form shown", "menu"}));
     EXPECT_EQ(pressedAt, QCursor::pos());
     EXPECT_TRUE(menu.isVisible());
-    EXPECT_TRUE(taskbar.calls.contains("foreground application"));
+    EXPECT_TRUE(taskbar.calls.contains("front application"));
     menu.hide();
 }
 
 struct MouseCase {
-    std::uint32_t message;
+    TrayMouse action;
     const char* expected;
 };
 
-TEST_F(TrayTest, EachMouseMessageFiresItsOwnEvent) {
+TEST_F(TrayTest, EachMouseActionFiresItsOwnEvent) {
     const MouseCase cases[] = {
-        {WM_MOUSEMOVE, "move 8"},      {WM_LBUTTONDOWN, "down 0 8"},
-        {WM_LBUTTONUP, "up 0 8"},      {WM_LBUTTONDBLCLK, "double"},
-        {WM_RBUTTONDOWN, "down 1 16"}, {WM_RBUTTONUP, "up 1 16"},
-        {WM_RBUTTONDBLCLK, ""},        {WM_MBUTTONDOWN, "down 2 32"},
-        {WM_MBUTTONUP, "up 2 32"},     {0x0209, ""},
+        {TrayMouse::Move, "move 8"},           {TrayMouse::LeftPress, "down 0 8"},
+        {TrayMouse::LeftRelease, "up 0 8"},    {TrayMouse::LeftDoubleClick, "double"},
+        {TrayMouse::RightPress, "down 1 16"},  {TrayMouse::RightRelease, "up 1 16"},
+        {TrayMouse::RightDoubleClick, ""},     {TrayMouse::MiddlePress, "down 2 32"},
+        {TrayMouse::MiddleRelease, "up 2 32"},
     };
     QString fired;
     const auto button = [&](const char* what) {
-        return [&fired, what](QObject*, TMouseButton Button, TShiftState Shift, int, int) {
+        return [&fired, what](TMouseButton Button, TShiftState Shift, int, int) {
             fired = QStringLiteral("%1 %2 %3").arg(what).arg(int(Button)).arg(Shift.toInt());
         };
     };
-    tray->OnMouseDown = button("down");
-    tray->OnMouseUp = button("up");
-    tray->OnMouseMove = [&](QObject*, TShiftState Shift, int, int) {
+    QObject::connect(tray.get(), &TPiconeBarreTache::OnMouseDown, button("down"));
+    QObject::connect(tray.get(), &TPiconeBarreTache::OnMouseUp, button("up"));
+    QObject::connect(tray.get(), &TPiconeBarreTache::OnMouseMove, [&](TShiftState Shift, int, int) {
         fired = QStringLiteral("move %1").arg(Shift.toInt());
-    };
-    tray->OnDblClick = [&](QObject*) { fired = QStringLiteral("double"); };
+    });
+    QObject::connect(tray.get(), &TPiconeBarreTache::OnDblClick,
+                     [&] { fired = QStringLiteral("double"); });
     tray->SetPetiteIconeVisible(true);
     tray->Loaded();
     for (const MouseCase& mouseCase : cases) {
         fired.clear();
-        notifyIcon.mouse(mouseCase.message);
-        EXPECT_EQ(fired, mouseCase.expected) << mouseCase.message;
+        trayIcon.mouse(mouseCase.action);
+        EXPECT_EQ(fired, mouseCase.expected) << int(mouseCase.action);
     }
 }
 
 TEST_F(TrayTest, ShowingAndTheMenuActOnPressesOnly) {
     QMenu menu;
-    application.setMainForm(&form);
+    mainForm.setForm(&form);
     tray->SetMenuPop(&menu);
     tray->SetPetiteIconeVisible(true);
     tray->SetOuvreSiClicGauche(true);
@@ -206,20 +185,21 @@ TEST_F(TrayTest, ShowingAndTheMenuActOnPressesOnly) {
     tray->SetMenuSiClicDroit(true);
     tray->Loaded();
 
-    for (const std::uint32_t release : {WM_LBUTTONUP, WM_RBUTTONUP, WM_RBUTTONDBLCLK})
-        notifyIcon.mouse(release);
+    for (const TrayMouse release :
+         {TrayMouse::LeftRelease, TrayMouse::RightRelease, TrayMouse::RightDoubleClick})
+        trayIcon.mouse(release);
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(menu.isVisible());
 
-    notifyIcon.mouse(WM_LBUTTONDBLCLK);
+    trayIcon.mouse(TrayMouse::LeftDoubleClick);
     EXPECT_TRUE(form.isVisible());
-    notifyIcon.mouse(WM_RBUTTONDOWN);
+    trayIcon.mouse(TrayMouse::RightPress);
     EXPECT_TRUE(menu.isVisible());
     menu.hide();
 }
 
 TEST_F(TrayTest, AMenuOptionWithoutAMenuStillShowsTheApplication) {
-    application.setMainForm(&form);
+    mainForm.setForm(&form);
     tray->SetPetiteIconeVisible(true);
     tray->SetOuvreSiClicGauche(true);
     tray->SetMenuSiClicGauche(true);
@@ -229,20 +209,20 @@ TEST_F(TrayTest, AMenuOptionWithoutAMenuStillShowsTheApplication) {
     }
     EXPECT_EQ(tray->MenuPop(), nullptr);
     tray->Loaded();
-    notifyIcon.mouse(WM_LBUTTONDOWN);
+    trayIcon.mouse(TrayMouse::LeftPress);
     EXPECT_TRUE(form.isVisible());
-    EXPECT_FALSE(taskbar.calls.contains("foreground application"));
+    EXPECT_FALSE(taskbar.calls.contains("front application"));
 }
 
 TEST_F(TrayTest, HidingAndShowingLeaveApplicationCacheeAlone) {
     tray->MontrerApplication();
     EXPECT_TRUE(taskbar.calls.isEmpty());
 
-    application.setMainForm(&form);
+    mainForm.setForm(&form);
     tray->SetGrandeIconeVisible(false);
     tray->MontrerApplication();
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(taskbar.calls, QStringList({"hide", "hide", "foreground form"}));
+    EXPECT_EQ(taskbar.calls, QStringList({"hide", "hide", "front form"}));
     tray->CacherApplication();
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(tray->ApplicationCachee());
@@ -254,26 +234,37 @@ TEST_F(TrayTest, HidingAndShowingLeaveApplicationCacheeAlone) {
     EXPECT_FALSE(tray->ApplicationCachee());
 }
 
+TEST_F(TrayTest, ShowingTheApplicationTakesTheFormOutOfTheMinimisedState) {
+    mainForm.setForm(&form);
+    form.showMinimized();
+    tray->MontrerApplication();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(form.isMinimized());
+}
+
 TEST_F(TrayTest, ActivationAndMinimisationHideTheTaskbarButtonAsConfigured) {
-    QStringList previous;
+    // Whoever listened before the component still hears both events.
+    QStringList earlier;
     tray.reset();
-    application.OnActivate = [&](QObject*) { previous.append("activate"); };
-    application.OnMinimize = [&](QObject*) { previous.append("minimize"); };
-    tray = std::make_unique<TPiconeBarreTache>(form, application, notifyIcon);
-    application.setMainForm(&form);
+    QObject::connect(&mainForm, &MainForm::applicationActivated,
+                     [&] { earlier.append("activate"); });
+    QObject::connect(&mainForm, &MainForm::minimized, [&] { earlier.append("minimize"); });
+    tray = std::make_unique<TPiconeBarreTache>(form, mainForm, trayIcon, taskbar);
+    mainForm.setForm(&form);
 
     tray->SetGrandeIconeVisible(false);
     tray->SetCacherSiMinimize(true);
     taskbar.calls.clear();
-    application.OnActivate(&application);
+    activateApplication();
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
     form.showMinimized();
-    EXPECT_EQ(previous, QStringList({"activate", "minimize"}));
+    EXPECT_EQ(earlier, QStringList({"activate", "minimize"}));
     EXPECT_EQ(taskbar.calls, QStringList({"hide", "hide"}));
 
     tray->SetGrandeIconeVisible(true);
     tray->SetCacherSiMinimize(false);
     taskbar.calls.clear();
-    application.OnActivate(&application);
+    activateApplication();
     form.showNormal();
     form.showMinimized();
     EXPECT_TRUE(taskbar.calls.isEmpty());
@@ -293,44 +284,41 @@ TEST_F(TrayTest, ClosingWithReduireSiFinRunsTheFormsHandlerThenHides) {
     EXPECT_EQ(log.filter("close").size(), 2);
 }
 
-TEST_F(TrayTest, ANewOwnerStyleRegistersTheIconAgain) {
+TEST_F(TrayTest, ANewOwnerStyleShowsTheIconAgain) {
     form.show();
     tray->SetPetiteIconeVisible(true);
     tray->Loaded();
-    notifyIcon.calls.clear();
+    const std::size_t before = trayIcon.calls.size();
     form.setWindowFlags(form.windowFlags() | Qt::WindowStaysOnTopHint);
     form.show();
-    ASSERT_GE(notifyIcon.calls.size(), 2U);
-    EXPECT_EQ(notifyIcon.calls[0].message, NotifyIconMessage::NIM_DELETE);
-    EXPECT_EQ(notifyIcon.calls[1].message, NotifyIconMessage::NIM_ADD);
-    EXPECT_EQ(notifyIcon.calls.size(), 2U);
+    EXPECT_EQ(sentToTray(before), QStringList({"hide", "icon 9999", "tip ", "show"}));
 
     // Other moves with an unchanged style send nothing.
+    const std::size_t after = trayIcon.calls.size();
     form.move(form.pos() + QPoint(10, 10));
-    EXPECT_EQ(notifyIcon.calls.size(), 2U);
+    EXPECT_EQ(trayIcon.calls.size(), after);
 }
 
-TEST_F(TrayTest, DestructionRemovesTheIconAndPutsEveryHookBack) {
-    int previousProcedure = 0;
-    tray.reset();
-    application.WindowProc = [&](desktop::TMessage&) { ++previousProcedure; };
-    application.OnActivate = [&](QObject*) { log.append("previous activate"); };
-    tray = std::make_unique<TPiconeBarreTache>(form, application, notifyIcon);
+TEST_F(TrayTest, DestructionRemovesTheIconAndLetsGoOfEverything) {
+    mainForm.setForm(&form);
     tray->SetPetiteIconeVisible(true);
+    tray->SetGrandeIconeVisible(false);
     tray->SetReduireSiFin(true);
+    tray->SetOuvreSiClicGauche(true);
     tray->Loaded();
     tray.reset();
+    EXPECT_EQ(sentToTray().constLast(), "hide");
 
-    EXPECT_EQ(notifyIcon.calls.back().message, NotifyIconMessage::NIM_DELETE);
     form.show();
     EXPECT_TRUE(form.close());
-    application.OnActivate(&application);
-    EXPECT_TRUE(log.contains("previous activate"));
-    EXPECT_FALSE(application.OnMinimize);
-    const auto sent = notifyIcon.calls.size();
-    notifyIcon.restartTrayHost();
-    EXPECT_EQ(notifyIcon.calls.size(), sent);
-    EXPECT_GE(previousProcedure, 1);
+    const std::size_t sent = trayIcon.calls.size();
+    taskbar.calls.clear();
+    activateApplication();
+    trayIcon.restartTrayHost();
+    trayIcon.mouse(TrayMouse::LeftPress);
+    EXPECT_TRUE(taskbar.calls.isEmpty());
+    EXPECT_EQ(trayIcon.calls.size(), sent);
+    EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(TrayTest, OnlyIndicesWithinTheListAndUpTo255ChangeTheIcon) {
@@ -344,7 +332,7 @@ TEST_F(TrayTest, OnlyIndicesWithinTheListAndUpTo255ChangeTheIcon) {
         EXPECT_EQ(pictureNumber(tray->Icone()), 0) << index;
     }
     tray->SetNumIconeAfficheImageList(255);
-    EXPECT_EQ(lastIconNumber(), 255);
+    EXPECT_EQ(trayIconNumber(), 255);
 
     tray->SetImageList(nullptr);
     tray->SetNumIconeAfficheImageList(3);

@@ -133,12 +133,14 @@ TEST_F(TrayAnimationTest, TheAnimationTimerChangesTheIcon) {
 
 TEST_F(TrayAnimationTest, BlinkingInvertsOnEachTickAndStopsOnSwitchingOff) {
     tray->SetGrandeIconBlink(false);
-    EXPECT_EQ(taskbar.calls, QStringList({"flash stop 20 0 0"}));
+    EXPECT_EQ(taskbar.calls, QStringList({"attention off"}));
     taskbar.calls.clear();
     tray->SetIntervalGrandeIconeBlink(5);
     tray->SetGrandeIconBlink(true);
     EXPECT_TRUE(QTest::qWaitFor([this] { return taskbar.calls.size() >= 2; }, 5000));
     tray->SetGrandeIconBlink(false);
-    EXPECT_EQ(taskbar.calls.back(), "flash stop 20 0 0");
-    EXPECT_EQ(taskbar.calls.count("flash"), taskbar.calls.size() - 1);
+    EXPECT_EQ(taskbar.calls.constLast(), "attention off");
+    EXPECT_FALSE(taskbar.attention);
+    for (qsizetype tick = 0; tick + 1 < taskbar.calls.size(); ++tick)
+        EXPECT_EQ(taskbar.calls[tick], tick % 2 == 0 ? "attention" : "attention off") << tick;
 }

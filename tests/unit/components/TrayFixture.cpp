@@ -20,12 +20,34 @@ int pictureNumber(const QIcon& icon) {
 
 TrayTest::TrayTest() {
     QApplication::setWindowIcon(QIcon(numberedPicture(9999)));
-    tray = std::make_unique<TPiconeBarreTache>(form, application, notifyIcon);
+    tray = std::make_unique<TPiconeBarreTache>(form, mainForm, trayIcon, taskbar);
 }
 
 TrayTest::~TrayTest() {
     tray.reset();
     QApplication::setWindowIcon(QIcon());
+}
+
+QStringList TrayTest::sentToTray(std::size_t from) const {
+    QStringList lines;
+    for (std::size_t index = from; index < trayIcon.calls.size(); ++index) {
+        const RecordingTrayIcon::Call& call = trayIcon.calls[index];
+        switch (call.request) {
+        case RecordingTrayIcon::Request::Show:
+            lines.append(QStringLiteral("show"));
+            break;
+        case RecordingTrayIcon::Request::Hide:
+            lines.append(QStringLiteral("hide"));
+            break;
+        case RecordingTrayIcon::Request::SetIcon:
+            lines.append(QStringLiteral("icon %1").arg(pictureNumber(call.icon)));
+            break;
+        case RecordingTrayIcon::Request::SetTip:
+            lines.append(QStringLiteral("tip ") + call.tip);
+            break;
+        }
+    }
+    return lines;
 }
 
 void TrayTest::makeImages(int count) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "RecordingNotifyIcon.h"
-#include "RecordingTaskbarPresence.h"
-#include "components/tray/TApplication.h"
+#include "RecordingTaskbarButton.h"
+#include "RecordingTrayIcon.h"
+#include "components/tray/MainForm.h"
 #include "components/tray/TImageList.h"
 #include "components/tray/TPiconeBarreTache.h"
 
@@ -36,8 +36,8 @@ QPixmap numberedPicture(int number);
 // The number of the picture an icon shows, or -1 for an empty icon.
 int pictureNumber(const QIcon& icon);
 
-// The owner form (also the main form), the application object over recording fakes, an image list
-// and the component under test.
+// The owner form (also the main form once set), the recording tray icon and taskbar button, an
+// image list and the component under test.
 class TrayTest : public ::testing::Test {
 protected:
     TrayTest();
@@ -46,13 +46,16 @@ protected:
     void makeImages(int count);
     // The main window's own configuration, set in the documented order, before Loaded.
     void configureAsMainWindow();
-    // The number of the icon of the last call.
-    int lastIconNumber() const { return pictureNumber(notifyIcon.calls.back().data.hIcon); }
+    // The calls to the tray icon from the n-th on, as lines: "show", "hide", "icon <number>" and
+    // "tip <text>".
+    QStringList sentToTray(std::size_t from = 0) const;
+    // The number of the picture the tray icon holds.
+    int trayIconNumber() const { return pictureNumber(trayIcon.icon); }
 
     QStringList log;
-    RecordingNotifyIcon notifyIcon;
-    RecordingTaskbarPresence taskbar;
-    orvandel::TApplication application{taskbar, notifyIcon};
+    RecordingTrayIcon trayIcon;
+    RecordingTaskbarButton taskbar;
+    orvandel::MainForm mainForm{taskbar};
     LoggingForm form{log};
     orvandel::TImageList images;
     std::unique_ptr<orvandel::TPiconeBarreTache> tray;

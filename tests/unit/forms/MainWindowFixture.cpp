@@ -43,7 +43,7 @@ QString MainWindowFixture::albumFolder(const QString& album) const {
 orvandel::TFOrvandel& MainWindowFixture::create() {
     window = std::make_unique<orvandel::TFOrvandel>(
         orvandel::MainWindowServices{state, report, dialogs, random, program.path(),
-                                     QSize(640, 480), application, notifyIcon},
+                                     QSize(640, 480), mainForm, trayIcon, taskbar},
         links);
     return *window;
 }

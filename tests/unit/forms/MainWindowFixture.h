@@ -1,8 +1,8 @@
 #pragma once
 
 #include "RecordingDialogs.h"
-#include "RecordingNotifyIcon.h"
-#include "RecordingTaskbarPresence.h"
+#include "RecordingTaskbarButton.h"
+#include "RecordingTrayIcon.h"
 #include "TestFolder.h"
 #include "forms/main/TFOrvandel.h"
 #include "logic/ErrorReport.h"
@@ -58,9 +58,9 @@ public:
     orvandel::ErrorReport report{dialogs};
     orvandel::ProgramState state;
     QueuedRandom random;
-    RecordingNotifyIcon notifyIcon;
-    RecordingTaskbarPresence taskbar;
-    orvandel::TApplication application{taskbar, notifyIcon};
+    RecordingTrayIcon trayIcon;
+    RecordingTaskbarButton taskbar;
+    orvandel::MainForm mainForm{taskbar};
     orvandel::MainWindowLinks links;
 
     QList<QPair<QString, std::int32_t>> applied;

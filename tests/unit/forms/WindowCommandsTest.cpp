@@ -130,18 +130,17 @@ TEST(TFOrvandel, StartedBeforeAnyTrayHostItShowsThenHidesBehindTheIconWhenOneCom
     bool trayHost = false;
     fixture.links.notificationAreaAvailable = [&] { return trayHost; };
     fixture.start();
-    fixture.application.setMainForm(fixture.window.get());
-    fixture.application.showMainFormAtStart();
+    fixture.mainForm.setForm(fixture.window.get());
+    fixture.mainForm.showAtStart();
     ASSERT_TRUE(fixture.window->isVisible());
-    const std::size_t callsBefore = fixture.notifyIcon.calls.size();
+    const std::size_t callsBefore = fixture.trayIcon.calls.size();
     trayHost = true;
-    fixture.notifyIcon.restartTrayHost();
+    fixture.trayIcon.restartTrayHost();
     EXPECT_FALSE(fixture.window->isVisible());
-    ASSERT_GT(fixture.notifyIcon.calls.size(), callsBefore);
-    EXPECT_EQ(fixture.notifyIcon.calls[callsBefore].message,
-              orvandel::desktop::NotifyIconMessage::NIM_ADD);
+    ASSERT_GT(fixture.trayIcon.calls.size(), callsBefore);
+    EXPECT_EQ(fixture.trayIcon.calls.back().request, RecordingTrayIcon::Request::Show);
     // A tray host that comes back later leaves the window as the user put it.
     fixture.window->MontrerApplication();
-    fixture.notifyIcon.restartTrayHost();
+    fixture.trayIcon.restartTrayHost();
     EXPECT_TRUE(fixture.window->isVisible());
 }

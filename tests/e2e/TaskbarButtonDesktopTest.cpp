@@ -1,4 +1,4 @@
-#include "desktop/TaskbarPresence.h"
+#include "desktop/TaskbarButton.h"
 
 #include <QProcess>
 #include <QTest>
@@ -22,30 +22,29 @@ QString windowState(const QWidget& window) {
 
 // Without a window manager the state of a window that is not shown is its own property; a shown
 // window's state belongs to the window manager, which this desktop does not run.
-TEST(TaskbarPresenceDesktop, TheHiddenMainFormCarriesTheTaskbarAndAttentionStates) {
+TEST(TaskbarButtonDesktop, TheHiddenMainFormCarriesTheTaskbarAndAttentionStates) {
     QWidget form;
-    const auto taskbar = createTaskbarPresence();
-    taskbar->ShowWindow(ShowCommand::SW_HIDE);
+    const auto taskbar = createTaskbarButton();
+    taskbar->hide();
     taskbar->setMainForm(&form);
     EXPECT_TRUE(windowState(form).contains("_NET_WM_STATE_SKIP_TASKBAR"));
 
-    taskbar->FlashWindow(FlashInvert::Invert);
+    taskbar->askForAttention();
+    EXPECT_TRUE(taskbar->asksForAttention());
     EXPECT_TRUE(windowState(form).contains("_NET_WM_STATE_DEMANDS_ATTENTION"));
-    taskbar->FlashWindow(FlashInvert::Invert);
-    EXPECT_FALSE(windowState(form).contains("_NET_WM_STATE_DEMANDS_ATTENTION"));
-    taskbar->FlashWindow(FlashInvert::Invert);
-    taskbar->FlashWindowEx({20, FLASHW_STOP, 0, 0});
+    taskbar->stopAskingForAttention();
+    EXPECT_FALSE(taskbar->asksForAttention());
     EXPECT_FALSE(windowState(form).contains("_NET_WM_STATE_DEMANDS_ATTENTION"));
 
-    taskbar->ShowWindow(ShowCommand::SW_SHOW);
+    taskbar->show();
     EXPECT_FALSE(windowState(form).contains("_NET_WM_STATE_SKIP_TASKBAR"));
 }
 
-TEST(TaskbarPresenceDesktop, TheToolkitKeepsTheStateWhenItShowsTheForm) {
+TEST(TaskbarButtonDesktop, TheToolkitKeepsTheStateWhenItShowsTheForm) {
     QWidget form;
-    const auto taskbar = createTaskbarPresence();
+    const auto taskbar = createTaskbarButton();
     taskbar->setMainForm(&form);
-    taskbar->ShowWindow(ShowCommand::SW_HIDE);
+    taskbar->hide();
     form.show();
     QTest::qWait(200);
     EXPECT_TRUE(windowState(form).contains("_NET_WM_STATE_SKIP_TASKBAR"));

@@ -1,4 +1,4 @@
-#include "TaskbarPresenceX11.h"
+#include "TaskbarButtonX11.h"
 
 #include "X11Connection.h"
 
@@ -60,7 +60,7 @@ void writeState(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t st
 
 } // namespace
 
-void TaskbarPresenceX11::setMainForm(QWidget* form) {
+void TaskbarButtonX11::setMainForm(QWidget* form) {
     if (mainForm)
         mainForm->removeEventFilter(this);
     mainForm = form;
@@ -70,40 +70,47 @@ void TaskbarPresenceX11::setMainForm(QWidget* form) {
     applyStates();
 }
 
-void TaskbarPresenceX11::ShowWindow(ShowCommand command) {
-    skipTaskbar = command == ShowCommand::SW_HIDE;
+void TaskbarButtonX11::show() {
+    skipTaskbar = false;
     applyStates();
 }
 
-void TaskbarPresenceX11::FlashWindow(FlashInvert invert) {
-    demandsAttention = invert == FlashInvert::Invert && !demandsAttention;
+void TaskbarButtonX11::hide() {
+    skipTaskbar = true;
     applyStates();
 }
 
-void TaskbarPresenceX11::FlashWindowEx(const FLASHWINFO& info) {
-    if (info.dwFlags != FLASHW_STOP)
-        return;
+void TaskbarButtonX11::askForAttention() {
+    demandsAttention = true;
+    applyStates();
+}
+
+void TaskbarButtonX11::stopAskingForAttention() {
     demandsAttention = false;
     applyStates();
 }
 
-void TaskbarPresenceX11::SetForegroundWindow(QWidget* window) {
-    // The application window has no window of its own here: nothing to raise for it.
-    if (!window)
-        return;
-    window->raise();
-    window->activateWindow();
+bool TaskbarButtonX11::asksForAttention() const {
+    return demandsAttention;
 }
 
-bool TaskbarPresenceX11::eventFilter(QObject* watched, QEvent* event) {
+void TaskbarButtonX11::bringToFront(QWidget& window) {
+    window.raise();
+    window.activateWindow();
+}
+
+// The application has no window of its own here: its menus come to the front by themselves.
+void TaskbarButtonX11::bringApplicationToFront() {}
+
+bool TaskbarButtonX11::eventFilter(QObject* watched, QEvent* event) {
     // The toolkit writes the state of a window it maps or recreates: apply ours again after it.
     if (watched == mainForm &&
         (event->type() == QEvent::Show || event->type() == QEvent::WinIdChange))
-        QTimer::singleShot(0, this, &TaskbarPresenceX11::applyStates);
+        QTimer::singleShot(0, this, &TaskbarButtonX11::applyStates);
     return false;
 }
 
-void TaskbarPresenceX11::applyStates() {
+void TaskbarButtonX11::applyStates() {
     if (!mainForm)
         return;
     xcb_connection_t* connection = x11Connection();
