@@ -70,8 +70,7 @@ void measure(const QString& label, const QString& path, const QByteArray& conten
         throw std::runtime_error("cannot write the settings file");
     file.close();
     orvandel::ProgramState state;
-    orvandel::applyStoredSettings(
-        state,
+    state.takeStoredSettings(
         orvandel::readSettings(orvandel::ProfileFile(path), orvandel::SettingsReader::MainWindow),
         "/opt/orvandel/");
     printLine(label + QStringLiteral(", start-up's 7 reads"), timeOf(runs, [&] {
