@@ -8,7 +8,9 @@
 #include "ui_FormOptions.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
 #include <QStyle>
 
 namespace orvandel {
