@@ -72,19 +72,16 @@ long long contextSwitches(const QString& threadId) {
 // Each change makes a file, gives it another name, or deletes it, in turn; a change counts as
 // listed when a listing sees its result, so that a late listing of the change before is not
 // taken for it. The main thread waits in its event loop as the program's would.
-void benchLatency(const QString& folder, orvandel::ErrorReport& report) {
+void benchLatency(const QString& folder, watch::FolderWatch& watcher) {
     std::function<bool(const QStringList&)> changeSeen;
     Clock::time_point listedAt;
     bool listed = false;
-    watch::CreationNotification(
-        folder, false, 1,
-        [&] {
-            if (!listed && changeSeen(QDir(folder).entryList(QDir::Files))) {
-                listedAt = Clock::now();
-                listed = true;
-            }
-        },
-        report);
+    watcher.CreationNotification(folder, false, 1, [&] {
+        if (!listed && changeSeen(QDir(folder).entryList(QDir::Files))) {
+            listedAt = Clock::now();
+            listed = true;
+        }
+    });
     std::vector<double> latencies;
     for (int change = 0; change < Changes; ++change) {
         const QString made = QStringLiteral("change-%1.jpg").arg(change / 3);
@@ -113,7 +110,7 @@ void benchLatency(const QString& folder, orvandel::ErrorReport& report) {
             throw std::runtime_error("a change never reached the listing");
         latencies.push_back(milliseconds(listedAt - changedAt));
     }
-    watch::DestructionNotification();
+    watcher.DestructionNotification();
     std::sort(latencies.begin(), latencies.end());
     printAgainstTarget("change-to-listing latency, median", median(latencies), "ms",
                        LatencyTargetMilliseconds);
@@ -121,20 +118,19 @@ void benchLatency(const QString& folder, orvandel::ErrorReport& report) {
                 latencies[latencies.size() * 9 / 10], Changes);
 }
 
-void benchQuiet(const char* what, const QString& folder, orvandel::ErrorReport& report) {
+void benchQuiet(const char* what, const QString& folder, watch::FolderWatch& watcher) {
     const QSet<QString> before = threadIds();
-    watch::CreationNotification(
-        folder, false, 1, [] {}, report);
-    const QSet<QString> watcher = threadIds() - before;
+    watcher.CreationNotification(folder, false, 1, [] {});
+    const QSet<QString> watcherThreads = threadIds() - before;
     long long switchesBefore = 0;
-    for (const QString& id : watcher)
+    for (const QString& id : watcherThreads)
         switchesBefore += contextSwitches(id);
     std::this_thread::sleep_for(QuietTime);
     long long switchesAfter = 0;
-    for (const QString& id : watcher)
+    for (const QString& id : watcherThreads)
         switchesAfter += contextSwitches(id);
     const Clock::time_point stopping = Clock::now();
-    watch::DestructionNotification();
+    watcher.DestructionNotification();
     const double stop = milliseconds(Clock::now() - stopping);
     const double perSecond = static_cast<double>(switchesAfter - switchesBefore) /
                              static_cast<double>(QuietTime.count());
@@ -157,10 +153,11 @@ int main(int argc, char** argv) {
     }
     PrintedDialogs dialogs;
     orvandel::ErrorReport report(dialogs);
+    watch::FolderWatch watcher(report);
     try {
-        benchLatency(work.path(), report);
-        benchQuiet("folder", work.path(), report);
-        benchQuiet("missing folder", work.filePath(QStringLiteral("Absent")), report);
+        benchLatency(work.path(), watcher);
+        benchQuiet("folder", work.path(), watcher);
+        benchQuiet("missing folder", work.filePath(QStringLiteral("Absent")), watcher);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

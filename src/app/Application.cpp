@@ -1,12 +1,10 @@
 #include "Application.h"
 
-#include "logic/wallpaper/ApplyWallPaper.h"
-#include "logic/watch/UThreadNotification.h"
+#include "desktop/WallpaperShellFactory.h"
+#include "system/ChangeNotification.h"
 #include "system/ExecutableLocation.h"
-#include "system/FileNames.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QScreen>
 
 namespace orvandel {
@@ -18,8 +16,11 @@ QSize screenPixels() {
     return screen ? screen->size() * screen->devicePixelRatio() : QSize(1920, 1080);
 }
 
-// The watcher's notification filter: file names created, deleted or renamed.
-constexpr std::uint32_t FILE_NOTIFY_CHANGE_FILE_NAME = 1;
+// Ends the event loop without closing the windows: quitting must not run the main window's close
+// handler, which writes settings of its own.
+void endApplication() {
+    QCoreApplication::exit(0);
+}
 
 } // namespace
 
@@ -34,69 +35,72 @@ Application::Application()
 
 // The watcher stops once the message loop has ended, before the windows it reports to go.
 Application::~Application() {
-    UThreadNotification::DestructionNotification();
-}
-
-MainWindowLinks Application::mainWindowLinks() {
-    MainWindowLinks links;
-    links.ApplyWallPaper = [](const QString& FileName, std::int32_t wpStyle) {
-        Utils::ApplyWallPaper(FileName, wpStyle);
-    };
-    links.CreationNotification = [this](const QString& folder) {
-        UThreadNotification::CreationNotification(
-            folder, false, FILE_NOTIFY_CHANGE_FILE_NAME, [this] { FOrvandel->ChargerOptions(); },
-            report);
-    };
-    links.setOptionsAlbum = [this](const QString& folder, const QString& name) {
-        if (FormOptions) {
-            FormOptions->Edt_Dossier().setText(system::readableText(folder));
-            FormOptions->eNomAlbum().setText(name);
-        }
-    };
-    links.setOptionsCounter = [this](const QString& counter) {
-        if (FormOptions)
-            FormOptions->eCompteurImages().setText(counter);
-    };
-    links.BitBtnSaveOKClick = [this] { FormOptions->BitBtnSaveOKClick(); };
-    links.showOptions = [this] {
-        FormOptions->show();
-        FormOptions->raise();
-        FormOptions->activateWindow();
-    };
-    links.showHelp = [this] { FormAide->Show(); };
-    links.showAbout = [this] { FormAPropos->Show(); };
-    links.showImport = [this] { FormImages->exec(); };
-    links.showSlideShow = [this] {
-        FormSlideShow->show();
-        FormSlideShow->raise();
-        FormSlideShow->activateWindow();
-    };
-    links.notificationAreaAvailable = [this] { return trayIcon->available(); };
-    // Ends the event loop without closing the windows: quitting must not run the main window's
-    // close handler, which writes settings of its own.
-    links.endApplication = [] { QCoreApplication::exit(0); };
-    return links;
+    watcher.DestructionNotification();
 }
 
 // Each window runs its creation handler as it is made, the main window's start-up first, before
 // any other window exists.
 void Application::createWindows() {
-    FOrvandel = std::make_unique<TFOrvandel>(
-        MainWindowServices{state, report, dialogs, random, executableFolder, screenPixels(),
-                           mainForm, *trayIcon, *taskbarButton},
-        mainWindowLinks());
+    FOrvandel = std::make_unique<TFOrvandel>(MainWindowServices{
+        state, report, dialogs, random, executableFolder, screenPixels(), mainForm, *trayIcon,
+        *taskbarButton, [] { return desktop::createWallpaperShell(); }});
+    connectMainWindow();
     report.run([this] { FOrvandel->FormCreate(); });
     mainForm.setForm(FOrvandel.get());
     FormOptions = std::make_unique<TFormOptions>(
-        OptionsDialogServices{state, *FOrvandel, *startupRegistration, folderDialog, report,
-                              executableFolder, system::executablePath()});
+        OptionsDialogServices{state, *startupRegistration, folderDialog, report, executableFolder,
+                              system::executablePath()});
+    connectOptionsDialog();
     FormAide = std::make_unique<TFormAide>();
     FormAPropos = std::make_unique<TFormAPropos>();
-    FormImages = std::make_unique<TFormImages>(executableFolder, state.eCptImagesAlbum,
-                                               pictureOpenDialog, dialogs, report);
+    FormImages =
+        std::make_unique<TFormImages>(executableFolder, state, pictureOpenDialog, dialogs, report);
     FormSlideShow =
         std::make_unique<TFormSlideShow>(SlideShowServices{report, dialogs, state, folderDialog});
     report.run([this] { FormSlideShow->FormCreate(); });
+    connectWindowCommands();
+}
+
+// What the start-up sequence itself signals: the folder watcher, and the end on a close request.
+void Application::connectMainWindow() {
+    TFOrvandel* window = FOrvandel.get();
+    QObject::connect(
+        window, &TFOrvandel::folderWatchRequested, window, [this](const QString& DossierImages) {
+            watcher.CreationNotification(DossierImages, false, system::ChangeFilter::FileName,
+                                         [this] { FOrvandel->ChargerOptions(); });
+        });
+    QObject::connect(window, &TFOrvandel::endRequested, window, endApplication);
+}
+
+// The main window and the options dialog write into each other: the counter one way, the
+// listing and the timer the other; the quit command runs the dialog's confirmation.
+void Application::connectOptionsDialog() {
+    TFOrvandel* window = FOrvandel.get();
+    TFormOptions* options = FormOptions.get();
+    QObject::connect(window, &TFOrvandel::counterCopied, options, &TFormOptions::setCounter);
+    QObject::connect(window, &TFOrvandel::quitRequested, options, &TFormOptions::confirmAndEnd);
+    QObject::connect(options, &TFormOptions::albumListingRequested, window,
+                     &TFOrvandel::ChargerOptions);
+    QObject::connect(options, &TFormOptions::closed, window, &TFOrvandel::enableRotationTimer);
+    QObject::connect(options, &TFormOptions::endRequested, window, endApplication);
+}
+
+// The picture buttons and menu items that show the other windows.
+void Application::connectWindowCommands() {
+    TFOrvandel* window = FOrvandel.get();
+    QObject::connect(window, &TFOrvandel::optionsRequested, window, [this] {
+        FormOptions->show();
+        FormOptions->raise();
+        FormOptions->activateWindow();
+    });
+    QObject::connect(window, &TFOrvandel::helpRequested, window, [this] { FormAide->Show(); });
+    QObject::connect(window, &TFOrvandel::aboutRequested, window, [this] { FormAPropos->Show(); });
+    QObject::connect(window, &TFOrvandel::importRequested, window, [this] { FormImages->exec(); });
+    QObject::connect(window, &TFOrvandel::slideShowRequested, window, [this] {
+        FormSlideShow->show();
+        FormSlideShow->raise();
+        FormSlideShow->activateWindow();
+    });
 }
 
 // The channel opens first, so that a second start finds the program while it is still starting;

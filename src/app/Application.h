@@ -13,6 +13,7 @@
 #include "logic/ErrorReport.h"
 #include "logic/rotation/RandomIndex.h"
 #include "logic/settings/ProgramState.h"
+#include "logic/watch/UThreadNotification.h"
 #include "system/StartupRegistration.h"
 
 #include <memory>
@@ -20,7 +21,7 @@
 namespace orvandel {
 
 // Owns the program's services and windows: creates the windows in their order, each running its
-// creation handler, and hands the other windows' operations to the main window.
+// creation handler, and connects what each window signals to the others and to the services.
 class Application {
 public:
     Application();
@@ -29,8 +30,10 @@ public:
     void start();
 
 private:
-    MainWindowLinks mainWindowLinks();
     void createWindows();
+    void connectMainWindow();
+    void connectOptionsDialog();
+    void connectWindowCommands();
     void listenForWindowMessages();
 
     QString executableFolder;
@@ -39,6 +42,7 @@ private:
     ProgramState state;
     // Seeded once, at start-up.
     ClockSeededRandomIndex random;
+    UThreadNotification::FolderWatch watcher{report};
     std::unique_ptr<desktop::WindowMessageServer> windowMessages;
     desktop::QtPictureOpenDialog pictureOpenDialog;
     desktop::QtFolderDialog folderDialog;

@@ -95,11 +95,11 @@ QPoint expectedPlace(QPoint documented, QSize size) {
 TEST_F(WindowPlacementDesktop, ImportDialogOpensAtItsPlaceOrAsNearAsTheScreenAllows) {
     ASSERT_TRUE(panelShown);
     TestFolder folder;
-    QString counter = QStringLiteral("1");
+    ProgramState state;
     ScriptedPictureOpenDialog chooser;
     RecordingDialogs dialogs;
     ErrorReport report{dialogs};
-    TFormImages import(folder.path(), counter, chooser, dialogs, report);
+    TFormImages import(folder.path(), state, chooser, dialogs, report);
     showAndSettle(import);
     EXPECT_EQ(import.frameGeometry().topLeft(), expectedPlace({350, 197}, {987, 781}));
 }

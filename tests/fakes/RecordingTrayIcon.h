@@ -28,11 +28,13 @@ public:
         tip = text;
         record(Request::SetTip);
     }
-    bool available() const override { return true; }
+    bool available() const override { return hostPresent; }
 
     void mouse(orvandel::desktop::TrayMouse action) { emit activated(action); }
     void restartTrayHost() { emit hostRestarted(); }
 
+    // Whether the desktop shows a notification area: none until a test says so.
+    bool hostPresent = false;
     QIcon icon;
     QString tip;
     std::vector<Call> calls;

@@ -39,7 +39,7 @@ QString albumTarget(const QString& album) {
 
 } // namespace
 
-TFormImages::TFormImages(const QString& executableFolder, QString& counter,
+TFormImages::TFormImages(const QString& executableFolder, ProgramState& programState,
                          desktop::PictureOpenDialog& pictureOpenDialog,
                          desktop::Dialogs& messageBoxes, ErrorReport& errorReport, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -47,7 +47,7 @@ TFormImages::TFormImages(const QString& executableFolder, QString& counter,
     , ui(std::make_unique<Ui::TFormImages>())
     , Path(executableFolder)
     , DossierImages(albumTarget(DefaultAlbumName))
-    , eCptImagesAlbum(counter)
+    , state(programState)
     , OpenPicture(pictureOpenDialog)
     , dialogs(messageBoxes)
     , report(errorReport) {
@@ -118,7 +118,7 @@ void TFormImages::btnChoisirImageClick() {
 }
 
 void TFormImages::BtnAjoutImageClick() {
-    mFileName = Path + DossierImages + eCptImagesAlbum + QStringLiteral(".jpg");
+    mFileName = Path + DossierImages + state.eCptImagesAlbum() + QStringLiteral(".jpg");
     // A cleared picture is no picture: nothing is written, rather than an empty file reported as
     // a success.
     if (PictureChosen == 0 || Picture.isNull()) {
@@ -127,7 +127,7 @@ void TFormImages::BtnAjoutImageClick() {
     }
     AddedPicture added;
     try {
-        added = addPictureToAlbum(Picture, Path + DossierImages, eCptImagesAlbum);
+        added = addPictureToAlbum(Picture, Path + DossierImages, state.eCptImagesAlbum());
     } catch (...) {
         // The add is guarded as a whole: whatever failed, the user sees one plain failure.
         dialogs.showErrorDialog(AddFailed);
@@ -137,8 +137,8 @@ void TFormImages::BtnAjoutImageClick() {
     dialogs.showMessage(AddSucceeded);
     // A counter that is no number was still used as the name; reading it now reports it.
     if (!added.nextCounter)
-        throw Error(formatMessage(FrameworkMessages::NotAnInteger, {eCptImagesAlbum}));
-    eCptImagesAlbum = *added.nextCounter;
+        throw Error(formatMessage(FrameworkMessages::NotAnInteger, {state.eCptImagesAlbum()}));
+    state.setECptImagesAlbum(*added.nextCounter);
     PictureChosen = 0;
 }
 

@@ -3,6 +3,7 @@
 #include "desktop/Dialogs.h"
 #include "desktop/PictureOpenDialog.h"
 #include "logic/ErrorReport.h"
+#include "logic/settings/ProgramState.h"
 
 #include <QDialog>
 #include <QImage>
@@ -20,9 +21,8 @@ namespace orvandel {
 // stays as the user left it.
 class TFormImages : public QDialog {
 public:
-    // `eCptImagesAlbum` is the main window's counter, read to name each picture and increased
-    // after each add.
-    TFormImages(const QString& executableFolder, QString& counter,
+    // The state's counter `eCptImagesAlbum` names each picture and is increased after each add.
+    TFormImages(const QString& executableFolder, ProgramState& state,
                 desktop::PictureOpenDialog& pictureOpenDialog, desktop::Dialogs& messageBoxes,
                 ErrorReport& errorReport, QWidget* parent = nullptr);
     ~TFormImages() override;
@@ -55,7 +55,7 @@ private:
     const QString Path;
     QString DossierImages;
     QString mFileName;
-    QString& eCptImagesAlbum;
+    ProgramState& state;
     QImage Picture;
     int PictureChosen = 0;
     desktop::PictureOpenDialog& OpenPicture;

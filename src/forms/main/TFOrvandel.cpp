@@ -42,13 +42,11 @@ QString nextCounter(const QString& stored) {
 
 } // namespace
 
-TFOrvandel::TFOrvandel(MainWindowServices windowServices, MainWindowLinks windowLinks,
-                       QWidget* parent)
+TFOrvandel::TFOrvandel(MainWindowServices windowServices, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TFOrvandel>())
     , services(std::move(windowServices))
     , state(services.state)
-    , links(std::move(windowLinks))
     , settingsPath(settingsFilePath(services.executableFolder))
     , Image1((ui->setupUi(this), *ui->Image1), services.screenSize) {
     setWindowFlag(Qt::FramelessWindowHint);
@@ -109,12 +107,6 @@ void TFOrvandel::waitForTrayHost() {
     });
 }
 
-template <typename Link, typename... Arguments>
-void TFOrvandel::call(const Link& link, Arguments&&... arguments) const {
-    if (link)
-        link(std::forward<Arguments>(arguments)...);
-}
-
 void TFOrvandel::connectHandlers() {
     ErrorReport& report = services.report;
     connect(ui->ComboBoxAlbum, &QComboBox::currentTextChanged, this,
@@ -135,12 +127,9 @@ void TFOrvandel::connectHandlers() {
     connect(ui->Image3, &QToolButton::clicked, this, [this] { Panel2Click(); });
     connect(ui->BBtnCalendrier, &QPushButton::clicked, this,
             report.guarded([this](auto&&...) { BBtnCalendrierClick(); }));
-    connect(ui->Image4, &QToolButton::clicked, this,
-            report.guarded([this](auto&&...) { call(links.showHelp); }));
-    connect(ui->Image5, &QToolButton::clicked, this,
-            report.guarded([this](auto&&...) { call(links.showSlideShow); }));
-    connect(ui->Image6, &QToolButton::clicked, this,
-            report.guarded([this](auto&&...) { call(links.showImport); }));
+    connect(ui->Image4, &QToolButton::clicked, this, &TFOrvandel::helpRequested);
+    connect(ui->Image5, &QToolButton::clicked, this, &TFOrvandel::slideShowRequested);
+    connect(ui->Image6, &QToolButton::clicked, this, &TFOrvandel::importRequested);
     connect(ui->XiPanelMain, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu->popup(ui->XiPanelMain->mapToGlobal(at)); });
 }
@@ -153,12 +142,9 @@ void TFOrvandel::connectMenu() {
             report.guarded([this](auto&&...) { ChangerFondEcran1Click(); }));
     connect(ui->AfficherCalendrier1, &QAction::triggered, this,
             report.guarded([this](auto&&...) { BBtnCalendrierClick(); }));
-    connect(ui->Aide1, &QAction::triggered, this,
-            report.guarded([this](auto&&...) { call(links.showHelp); }));
-    connect(ui->Options2, &QAction::triggered, this,
-            report.guarded([this](auto&&...) { call(links.showOptions); }));
-    connect(ui->Apropos2, &QAction::triggered, this,
-            report.guarded([this](auto&&...) { call(links.showAbout); }));
+    connect(ui->Aide1, &QAction::triggered, this, &TFOrvandel::helpRequested);
+    connect(ui->Options2, &QAction::triggered, this, &TFOrvandel::optionsRequested);
+    connect(ui->Apropos2, &QAction::triggered, this, &TFOrvandel::aboutRequested);
     connect(ui->QuitterLumi, &QAction::triggered, this,
             report.guarded([this](auto&&...) { QuitterlApplication1Click(); }));
 }
@@ -171,51 +157,57 @@ void TFOrvandel::FormCreate() {
     const system::ProfileFile settings(settingsPath);
     log(settings.path());
     const SettingsValues stored = readSettings(settings, SettingsReader::MainWindow);
-    log(QStringLiteral("NomAlbum = ") + stored.nomAlbum);
-    applyStoredSettings(state, stored, services.executableFolder);
-    log(QStringLiteral("DossierImages = ") + state.DossierImages);
-    log(QStringLiteral("eCptImagesAlbum = ") + state.eCptImagesAlbum);
+    log(QStringLiteral("NomAlbum = ") + stored.NomAlbum);
+    state.takeStoredSettings(stored, services.executableFolder);
+    log(QStringLiteral("DossierImages = ") + state.DossierImages());
+    log(QStringLiteral("eCptImagesAlbum = ") + state.eCptImagesAlbum());
     {
         const QSignalBlocker quiet(ui->ComboBoxAlbum);
-        ui->ComboBoxAlbum->setEditText(state.NomAlbum);
+        ui->ComboBoxAlbum->setEditText(state.NomAlbum());
     }
     // A counter that is no number is reported, and the start goes on from 1: the timer, the list
     // and the watcher must exist for every later command.
-    const QString storedCounter = state.eCptImagesAlbum;
-    state.eCptImagesAlbum = QStringLiteral("1");
-    services.report.run([&] { state.eCptImagesAlbum = nextCounter(storedCounter); });
-    rotationTimer.setMinutes(state.Tempo);
+    const QString storedCounter = state.eCptImagesAlbum();
+    state.setECptImagesAlbum(QStringLiteral("1"));
+    services.report.run([&] { state.setECptImagesAlbum(nextCounter(storedCounter)); });
+    rotationTimer.setMinutes(state.Tempo());
     rotationTimer.setEnabled(true);
-    state.ListeDesImages.clear();
+    state.setListeDesImages({});
     ChargerOptions();
-    call(links.CreationNotification, state.DossierImages);
-    if (state.ChangerAuDemarrage)
+    emit folderWatchRequested(state.DossierImages());
+    drawIndexOrChange();
+}
+
+// The last step of the start and of an album change.
+void TFOrvandel::drawIndexOrChange() {
+    if (state.ChangerAuDemarrage())
         TimerTimer();
     else
-        state.IndexImage =
-            drawAnyIndex(static_cast<std::int32_t>(state.ListeDesImages.size()), services.random);
+        state.setIndexImage(drawAnyIndex(static_cast<std::int32_t>(state.ListeDesImages().size()),
+                                         services.random));
 }
 
 void TFOrvandel::ChargerOptions() {
-    state.ListeDesImages.clear();
-    Utils::ListerDesFichiers(state.DossierImages, FiltreImage, false, state.ListeDesImages);
+    QStringList listed;
+    Utils::ListerDesFichiers(state.DossierImages(), FiltreImage, false, listed);
+    state.setListeDesImages(listed);
     log(QStringLiteral("------------ ChargerOptions --------------"));
-    log(QStringLiteral("ListeDesImages.Count = ") + QString::number(state.ListeDesImages.size()));
-    if (state.ListeDesImages.isEmpty())
+    log(QStringLiteral("ListeDesImages.Count = ") + QString::number(listed.size()));
+    if (listed.isEmpty())
         return;
-    state.eCptImagesAlbum = QString::number(state.ListeDesImages.size());
+    state.setECptImagesAlbum(QString::number(listed.size()));
     refillRows();
-    ui->GroupBox2->setTitle(QStringLiteral(" %1 images  ").arg(state.ListeDesImages.size()));
+    ui->GroupBox2->setTitle(QStringLiteral(" %1 images  ").arg(listed.size()));
     // One picture that cannot be decoded is reported, and whoever asked for the listing goes on:
     // the program is never left half switched to another album.
-    services.report.run([this] { Image1.load(state.DossierImages + state.ListeDesImages[0]); });
+    services.report.run([&] { Image1.load(state.DossierImages() + listed[0]); });
 }
 
 void TFOrvandel::refillRows() {
     const QSignalBlocker quiet(ui->Lst_Images);
     ui->Lst_Images->clear();
     // Rows show the names as people read them; the picture of a row is found by its index.
-    for (const QString& name : state.ListeDesImages)
+    for (const QString& name : state.ListeDesImages())
         ui->Lst_Images->addItem(system::readableText(name));
     ui->Lst_Images->setCurrentRow(-1);
 }
@@ -223,28 +215,23 @@ void TFOrvandel::refillRows() {
 void TFOrvandel::ComboBoxAlbumChange() {
     const int selected = ui->ComboBoxAlbum->findText(ui->ComboBoxAlbum->currentText(),
                                                      Qt::MatchExactly | Qt::MatchCaseSensitive);
-    state.NomAlbum = selected >= 0 ? ui->ComboBoxAlbum->itemText(selected) : QString();
-    state.DossierImages = albumFolder(services.executableFolder, state.NomAlbum);
-    call(links.setOptionsAlbum, state.DossierImages, state.NomAlbum);
-    rotationTimer.setMinutes(state.Tempo);
+    state.setNomAlbum(selected >= 0 ? ui->ComboBoxAlbum->itemText(selected) : QString());
+    state.setDossierImages(albumFolder(services.executableFolder, state.NomAlbum()));
+    rotationTimer.setMinutes(state.Tempo());
     rotationTimer.setEnabled(true);
-    state.ListeDesImages = QStringList();
+    state.setListeDesImages({});
     ChargerOptions();
-    const QString CptAlbum = QString::number(state.ListeDesImages.size());
-    call(links.setOptionsCounter, CptAlbum);
+    const QString CptAlbum = QString::number(state.ListeDesImages().size());
+    emit counterCopied(CptAlbum);
     saveAlbumChange(system::ProfileFile(settingsPath), state, CptAlbum);
-    call(links.CreationNotification, state.DossierImages);
-    if (state.ChangerAuDemarrage)
-        TimerTimer();
-    else
-        state.IndexImage =
-            drawAnyIndex(static_cast<std::int32_t>(state.ListeDesImages.size()), services.random);
+    emit folderWatchRequested(state.DossierImages());
+    drawIndexOrChange();
 }
 
 QString TFOrvandel::selectedPicture(int row) const {
-    if (row < 0 || row >= state.ListeDesImages.size())
+    if (row < 0 || row >= state.ListeDesImages().size())
         throw Error(formatMessage(FrameworkMessages::ListIndexOutOfBounds, {QString::number(row)}));
-    return state.DossierImages + state.ListeDesImages[row];
+    return state.DossierImages() + state.ListeDesImages()[row];
 }
 
 void TFOrvandel::Lst_ImagesClick() {
@@ -252,24 +239,27 @@ void TFOrvandel::Lst_ImagesClick() {
 }
 
 void TFOrvandel::Lst_ImagesDblClick() {
-    const QString path = selectedPicture(ui->Lst_Images->currentRow());
-    call(links.ApplyWallPaper, path, state.PositionImage);
+    applyWallpaper(selectedPicture(ui->Lst_Images->currentRow()));
+}
+
+void TFOrvandel::applyWallpaper(const QString& FileName) {
+    Utils::ApplyWallPaper(FileName, state.PositionImage(), services.wallpaperShell);
 }
 
 void TFOrvandel::TimerTimer() {
-    if (state.ListeDesImages.isEmpty())
+    if (state.ListeDesImages().isEmpty())
         return;
     const std::optional<std::int32_t> drawn =
-        drawExistingPicture(state.DossierImages, state.ListeDesImages, services.random);
+        drawExistingPicture(state.DossierImages(), state.ListeDesImages(), services.random);
     if (!drawn)
         return;
-    state.IndexImage = *drawn;
-    const QString name = state.ListeDesImages[state.IndexImage];
-    const QString path = state.DossierImages + name;
+    state.setIndexImage(*drawn);
+    const QString name = state.ListeDesImages()[state.IndexImage()];
+    const QString path = state.DossierImages() + name;
     // The change's own message is for a picture that cannot be read. A desktop that refuses the
     // change, a failed command or no back-end at all reach the generic report with their cause.
     try {
-        call(links.ApplyWallPaper, path, state.PositionImage);
+        applyWallpaper(path);
         Image1.load(path);
         PiconeBarreTache1->SetHint(QStringLiteral("Image actuelle : ") + name);
     } catch (const PictureError&) {
@@ -289,13 +279,12 @@ void TFOrvandel::BBtnCalendrierClick() {
     Image1.show(BitMapWall);
     const QString NomFichier =
         calendar::saveCalendarWallpaper(Image1.picture(), services.executableFolder);
-    call(links.ApplyWallPaper, NomFichier, state.PositionImage);
+    applyWallpaper(NomFichier);
 }
 
 void TFOrvandel::QuitterlApplication1Click() {
-    call(links.setOptionsCounter, state.eCptImagesAlbum);
-    call(links.BitBtnSaveOKClick);
-    call(links.endApplication);
+    emit counterCopied(state.eCptImagesAlbum());
+    emit quitRequested();
 }
 
 void TFOrvandel::WMAppelMessage(std::int64_t lParam) {
@@ -311,7 +300,7 @@ void TFOrvandel::WMAppelMessage(std::int64_t lParam) {
 }
 
 bool TFOrvandel::hasNotificationArea() const {
-    return links.notificationAreaAvailable && links.notificationAreaAvailable();
+    return services.trayIcon.available();
 }
 
 // Without a notification area nothing could bring a hidden window back: it is minimised instead.
@@ -345,7 +334,7 @@ bool TFOrvandel::event(QEvent* event) {
 
 void TFOrvandel::FormActivate() {
     applyRoundedShape(*this, CornerEllipse, CornerEllipse);
-    call(links.setOptionsCounter, state.eCptImagesAlbum);
+    emit counterCopied(state.eCptImagesAlbum());
 }
 
 void TFOrvandel::showEvent(QShowEvent* event) {
@@ -360,7 +349,7 @@ void TFOrvandel::showEvent(QShowEvent* event) {
 void TFOrvandel::closeEvent(QCloseEvent* event) {
     FormClose();
     event->accept();
-    call(links.endApplication);
+    emit endRequested();
 }
 
 void TFOrvandel::FormClose() {

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "MainWindowLinks.h"
+#include "MainWindowServices.h"
 #include "PreviewPicture.h"
 #include "RotationTimer.h"
 #include "components/tray/TImageList.h"
 #include "components/tray/TPiconeBarreTache.h"
-#include "forms/options/OptionsDialogHost.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -22,18 +21,22 @@ class TFOrvandel;
 namespace orvandel {
 
 // The main window `FOrvandel`: album browser, preview, picture buttons, popup menu and the
-// wallpaper change. It owns the rotation timer and the diagnostic log `MemoLog`.
-class TFOrvandel final : public QWidget, public OptionsDialogHost {
+// wallpaper change. It owns the rotation timer and the diagnostic log `MemoLog`. What it asks of
+// the other windows and of the folder watcher it signals; the application object connects them.
+class TFOrvandel final : public QWidget {
     Q_OBJECT
 
 public:
-    TFOrvandel(MainWindowServices services, MainWindowLinks links, QWidget* parent = nullptr);
+    explicit TFOrvandel(MainWindowServices services, QWidget* parent = nullptr);
     ~TFOrvandel() override;
 
     // The start-up sequence, run once by the application right after creating the window.
     void FormCreate();
-    void ChargerOptions() override;
-    void enableRotationTimer() override;
+    // Lists the album folder DossierImages again. A picture that cannot be previewed is reported
+    // here, and whoever asked for the listing goes on.
+    void ChargerOptions();
+    // Lets the rotation timer run again, with the interval it already has.
+    void enableRotationTimer();
     void ComboBoxAlbumChange();
     void Lst_ImagesClick();
     void Lst_ImagesDblClick();
@@ -54,6 +57,22 @@ public:
     QMenu& popupMenu() { return *PopupMenu; }
     TPiconeBarreTache& trayIcon() { return *PiconeBarreTache1; }
 
+signals:
+    // CreationNotification(DossierImages, false, file names): (re)start the folder watcher.
+    void folderWatchRequested(const QString& DossierImages);
+    // The counter to copy into the options dialog's field `eCompteurImages`.
+    void counterCopied(const QString& eCompteurImages);
+    // The quit command, once the counter is copied: the options dialog's confirmation, then the
+    // end unless it fails.
+    void quitRequested();
+    // A close request has saved the settings: the message loop ends.
+    void endRequested();
+    void optionsRequested();
+    void helpRequested();
+    void aboutRequested();
+    void slideShowRequested();
+    void importRequested();
+
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -70,13 +89,12 @@ private:
     QString selectedPicture(int row) const;
     bool hasNotificationArea() const;
     void waitForTrayHost();
-    template <typename Link, typename... Arguments>
-    void call(const Link& link, Arguments&&... arguments) const;
+    void applyWallpaper(const QString& FileName);
+    void drawIndexOrChange();
 
     std::unique_ptr<Ui::TFOrvandel> ui;
     MainWindowServices services;
     ProgramState& state;
-    MainWindowLinks links;
     QString settingsPath;
     PreviewPicture Image1;
     RotationTimer rotationTimer;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "OptionsDialogHost.h"
 #include "desktop/FolderDialog.h"
 #include "logic/ErrorReport.h"
 #include "logic/settings/ProgramState.h"
@@ -11,8 +10,6 @@
 #include <cstdint>
 #include <memory>
 
-class QLineEdit;
-
 namespace Ui {
 class TFormOptions;
 } // namespace Ui
@@ -22,7 +19,6 @@ namespace orvandel {
 // What the options dialog works with; the application owns all of it.
 struct OptionsDialogServices {
     ProgramState& state;
-    OptionsDialogHost& mainWindow;
     system::StartupRegistration& startupRegistration;
     desktop::FolderDialog& folderDialog;
     ErrorReport& report;
@@ -32,9 +28,23 @@ struct OptionsDialogServices {
     QString executablePath;
 };
 
+// What the dialog's fields hold until a confirmation takes them: the texts as typed, the
+// position entry the typed text names (−1 for none) and the three boxes.
+struct OptionsFields {
+    QString Edt_Dossier;
+    QString eNomAlbum;
+    QString eCompteurImages;
+    std::int32_t CmbBx_Position = -1;
+    QString Edt_Timer;
+    bool ChkBx_DemarrerAvecWindows = false;
+    bool ChkBx_DemarrerReduit = false;
+    bool ChkBx_ChangerAuDemarrage = false;
+};
+
 // The options dialog: album folder, name and counter, wallpaper position, minutes between
 // changes and the three start-up options. It is created once, after the main window's start-up,
-// and then only shown and hidden, so its fields keep what they hold between showings.
+// and then only shown and hidden, so its fields keep what they hold between showings. The folder
+// and album-name fields follow the program state's album.
 class TFormOptions final : public QDialog {
     Q_OBJECT
 
@@ -42,14 +52,22 @@ public:
     explicit TFormOptions(OptionsDialogServices services, QWidget* parent = nullptr);
     ~TFormOptions() override;
 
-    // The confirmation, which the main window's quit command also runs. A failing step throws
-    // and the steps after it do not run, so the dialog stays as it is.
+    // The confirmation. A failing step throws and the steps after it do not run, so the dialog
+    // stays as it is.
     void BitBtnSaveOKClick();
+    // The main window's quit command: the confirmation as the OK button runs it, also while the
+    // dialog is hidden, then the end of the program, which a failed confirmation prevents.
+    void confirmAndEnd();
+    // The counter the main window copies into the field `eCompteurImages`.
+    void setCounter(const QString& eCompteurImages);
 
-    // The fields the main window fills.
-    QLineEdit& Edt_Dossier() const;
-    QLineEdit& eNomAlbum() const;
-    QLineEdit& eCompteurImages() const;
+signals:
+    // The confirmation's listing of the current album folder, TFOrvandel.ChargerOptions.
+    void albumListingRequested();
+    // The dialog has closed: the main window's rotation timer runs again.
+    void closed();
+    // The quit command's confirmation has succeeded: the message loop ends.
+    void endRequested();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -63,13 +81,16 @@ private:
     void Button1Click();
     void BitBtn2Click();
 
+    void connectFields();
+    void showFields();
+    void followAlbum(ProgramState::Field field);
     void closeDialog();
-    std::int32_t selectedPosition() const;
-    SettingsValues fieldValues() const;
+    SettingsValues confirmedValues() const;
     QString settingsPath() const;
 
     std::unique_ptr<Ui::TFormOptions> ui;
     OptionsDialogServices services;
+    OptionsFields pending;
 };
 
 } // namespace orvandel

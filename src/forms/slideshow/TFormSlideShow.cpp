@@ -154,8 +154,8 @@ void TFormSlideShow::lb_AnimTypeClick() {
 void TFormSlideShow::btn_SelectImagesClick() {
     PictureList& pictures = SlideShow->IMGList();
     pictures.Clear();
-    for (const QString& name : services.state.ListeDesImages)
-        pictures.Add(services.state.DossierImages + name);
+    for (const QString& name : services.state.ListeDesImages())
+        pictures.Add(services.state.DossierImages() + name);
     services.dialogs.showMessage(SelectionDone);
 }
 

@@ -42,25 +42,15 @@ void write(const system::ProfileFile& file, const SettingsKey<bool>& key, bool v
 
 SettingsValues readSettings(const system::ProfileFile& file, SettingsReader reader) {
     SettingsValues stored;
-    stored.nomAlbum = Settings::read(file, Settings::NomAlbum, reader);
-    stored.compteurAlbum = Settings::read(file, Settings::CompteurAlbum, reader);
-    stored.position = Settings::read(file, Settings::Position, reader);
-    stored.timer = Settings::read(file, Settings::Timer, reader);
-    stored.demarrageAvecWindows = Settings::read(file, Settings::DemarrageAvecWindows, reader);
-    stored.demarrageReduit = Settings::read(file, Settings::DemarrageReduit, reader);
-    stored.changerAuDemarrage = Settings::read(file, Settings::ChangerAuDemarrage, reader);
+    Settings::forEachKey([&](const auto& key) {
+        if (key.use == KeyUse::ReadBack)
+            stored.*key.value = Settings::read(file, key, reader);
+    });
     return stored;
 }
 
-void writeAllSettings(const system::ProfileFile& file, const SettingsValues& values) {
-    Settings::write(file, Settings::Images, values.images);
-    Settings::write(file, Settings::NomAlbum, values.nomAlbum);
-    Settings::write(file, Settings::CompteurAlbum, values.compteurAlbum);
-    Settings::write(file, Settings::Position, values.position);
-    Settings::write(file, Settings::Timer, values.timer);
-    Settings::write(file, Settings::DemarrageAvecWindows, values.demarrageAvecWindows);
-    Settings::write(file, Settings::DemarrageReduit, values.demarrageReduit);
-    Settings::write(file, Settings::ChangerAuDemarrage, values.changerAuDemarrage);
+void writeSettings(const system::ProfileFile& file, const SettingsValues& values) {
+    Settings::forEachKey([&](const auto& key) { Settings::write(file, key, values.*key.value); });
 }
 
 } // namespace orvandel

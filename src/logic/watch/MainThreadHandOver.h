@@ -16,7 +16,7 @@ class MainThreadQueue;
 // call that only the stopping thread itself could run.
 class MainThreadHandOver {
 public:
-    // `mainThread` outlives every watcher.
+    // `mainThread` stays until the hand-over is withdrawn: nothing is queued after that.
     MainThreadHandOver(MainThreadQueue& mainThread, std::function<void()> call,
                        ErrorReport& report);
 

@@ -26,8 +26,8 @@ namespace UThreadNotification {
 // still holds it; the main thread therefore never meets a watcher that has gone.
 class TThreadNotification : public std::enable_shared_from_this<TThreadNotification> {
 public:
-    // `mainThread` outlives the watcher; `OnResultat` and its
-    // errors are handled there, errors through `report`.
+    // `mainThread` stays until the watcher is stopped; `OnResultat` and its errors are handled
+    // there, errors through `report`.
     TThreadNotification(MainThreadQueue& mainThread, std::function<void()> OnResultat,
                         ErrorReport& report);
     ~TThreadNotification();

@@ -1,52 +1,36 @@
 #include "UThreadNotification.h"
 
-#include "MainThreadQueue.h"
-
 namespace orvandel::UThreadNotification {
 
 namespace {
 
 constexpr std::chrono::milliseconds StopWait{10000};
 
-// Where the watchers queue their hand-overs. It outlives every watcher: it goes only at program
-// end, once the last watcher has been stopped.
-std::unique_ptr<MainThreadQueue> mainThreadQueue;
-
 } // namespace
 
-std::shared_ptr<TThreadNotification> ThreadNotification;
+FolderWatch::FolderWatch(ErrorReport& errorReport)
+    : report(errorReport) {}
 
-namespace {
-
-// The unit's finalization: the watcher is stopped at program end, after the event loop.
-struct Finalization {
-    Finalization() = default;
-    Finalization(const Finalization&) = delete;
-    Finalization& operator=(const Finalization&) = delete;
-    ~Finalization() { DestructionNotification(); }
-} finalization;
-
-} // namespace
-
-void CreationNotification(const QString& NomDossier, bool CisSouDossier,
-                          std::uint32_t FiltreNotification, std::function<void()> OnResultat,
-                          ErrorReport& report) {
-    if (ThreadNotification)
-        DestructionNotification();
-    if (!mainThreadQueue)
-        mainThreadQueue = std::make_unique<MainThreadQueue>();
-    ThreadNotification =
-        std::make_shared<TThreadNotification>(*mainThreadQueue, std::move(OnResultat), report);
-    ThreadNotification->Go(NomDossier, CisSouDossier, FiltreNotification);
+FolderWatch::~FolderWatch() {
+    DestructionNotification();
 }
 
-void DestructionNotification() {
-    if (!ThreadNotification)
+void FolderWatch::CreationNotification(const QString& NomDossier, bool CisSouDossier,
+                                       std::uint32_t FiltreNotification,
+                                       std::function<void()> OnResultat) {
+    if (running)
+        DestructionNotification();
+    running = std::make_shared<TThreadNotification>(mainThread, std::move(OnResultat), report);
+    running->Go(NomDossier, CisSouDossier, FiltreNotification);
+}
+
+void FolderWatch::DestructionNotification() {
+    if (!running)
         return;
-    ThreadNotification->Terminate();
+    running->Terminate();
     // A watcher that does not end in time is forgotten; it frees itself when it sees its flag.
-    ThreadNotification->WaitFor(StopWait);
-    ThreadNotification.reset();
+    running->WaitFor(StopWait);
+    running.reset();
 }
 
 QString RetireSlash(const QString& S, system::PathStyle style) {

@@ -43,7 +43,8 @@ TEST(ComboBoxAlbumChange, WritesExactlyTheThreeKeysAndWatchesTheNewFolder) {
                                           "Demarrage reduit=1\n"
                                           "Changer au demarrage=0\n");
     EXPECT_EQ(fixture.watched.last(), folder);
-    EXPECT_EQ(fixture.optionsFolder.last(), folder + "|Espace");
+    EXPECT_EQ(fixture.state.NomAlbum(), "Espace");
+    EXPECT_EQ(fixture.state.DossierImages(), folder);
     EXPECT_EQ(fixture.optionsCounter.last(), "3");
     EXPECT_EQ(fixture.child<QGroupBox>("GroupBox2")->title(), " 3 images  ");
     EXPECT_EQ(
@@ -60,11 +61,11 @@ TEST(ComboBoxAlbumChange, TypedTextThatNamesNoAlbumListsTheAlbumRoot) {
                           fixture.program.read("Images/Nature/p0.png"));
     fixture.start();
     fixture.child<QComboBox>("ComboBoxAlbum")->setEditText("Nulle part");
-    EXPECT_EQ(fixture.state.NomAlbum, "");
-    EXPECT_EQ(fixture.state.ListeDesImages, QStringList{"MonPapierPeint.png"});
+    EXPECT_EQ(fixture.state.NomAlbum(), "");
+    EXPECT_EQ(fixture.state.ListeDesImages(), QStringList{"MonPapierPeint.png"});
     EXPECT_TRUE(fixture.settingsText().contains("Nom Album=\n"));
-    EXPECT_EQ(fixture.watched.last(), fixture.state.DossierImages);
-    EXPECT_EQ(QDir(fixture.state.DossierImages).canonicalPath(),
+    EXPECT_EQ(fixture.watched.last(), fixture.state.DossierImages());
+    EXPECT_EQ(QDir(fixture.state.DossierImages()).canonicalPath(),
               QDir(fixture.program.filePath("Images")).canonicalPath());
 }
 
@@ -89,7 +90,7 @@ TEST(ChargerOptions, AnEmptyListingKeepsWhatTheBrowserShowed) {
     EXPECT_EQ(fixture.logLines().last(), "ListeDesImages.Count = 0");
     EXPECT_EQ(fixture.child<QListWidget>("Lst_Images")->count(), 2);
     EXPECT_EQ(fixture.child<QGroupBox>("GroupBox2")->title(), " 2 images  ");
-    EXPECT_EQ(fixture.state.eCptImagesAlbum, "2");
+    EXPECT_EQ(fixture.state.eCptImagesAlbum(), "2");
     EXPECT_EQ(fixture.window->preview().picture(), previewed);
 }
 
@@ -101,7 +102,7 @@ TEST(Lst_Images, AClickPreviewsTheRowAndADoubleClickAppliesIt) {
     auto* list = fixture.child<QListWidget>("Lst_Images");
     list->setCurrentRow(2);
     // The picture pK.png is (20 + K) × (10 + K).
-    const QString name = fixture.state.ListeDesImages[2];
+    const QString name = fixture.state.ListeDesImages()[2];
     const int k = name.mid(1, 1).toInt();
     EXPECT_EQ(fixture.window->preview().picture().size(), QSize(20 + k, 10 + k));
     EXPECT_TRUE(fixture.applied.isEmpty());
@@ -152,7 +153,7 @@ TEST(Lst_Images, APictureWhoseNameIsNotUtf8IsListedPreviewedAndApplied) {
     const QString path = fixture.program.writeNative(
         "Images/Nature/caf\xe9.png", fixtures::pngFile(fixtures::patternPicture(31, 17)));
     fixture.start();
-    EXPECT_EQ(fixture.state.ListeDesImages, QStringList{heldName("caf\xe9.png")});
+    EXPECT_EQ(fixture.state.ListeDesImages(), QStringList{heldName("caf\xe9.png")});
     auto* list = fixture.child<QListWidget>("Lst_Images");
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("café.png"));

@@ -4,7 +4,6 @@
 #include "ScopedEnvironmentVariable.h"
 #include "ScriptedFolderDialog.h"
 #include "TestFolder.h"
-#include "common/Error.h"
 #include "forms/common/RoundedShape.h"
 
 #include <QCheckBox>
@@ -22,19 +21,6 @@ using namespace orvandel;
 
 namespace {
 
-class RecordingMainWindow final : public OptionsDialogHost {
-public:
-    void ChargerOptions() override {
-        calls.append("ChargerOptions");
-        if (listingFails)
-            throw Error("Le format de l'image  a.gif  est invalide...");
-    }
-    void enableRotationTimer() override { calls.append("enableRotationTimer"); }
-
-    QStringList calls;
-    bool listingFails = false;
-};
-
 const QByteArray userChoices = "[Options]\n"
                                "Images=/old/\n"
                                "Nom Album=Espace\n"
@@ -47,9 +33,20 @@ const QByteArray userChoices = "[Options]\n"
 
 class FormOptionsTest : public ::testing::Test {
 protected:
+    // The dialog, with what it signals to the main window and the application recorded.
     std::unique_ptr<TFormOptions> createDialog() {
-        return std::make_unique<TFormOptions>(OptionsDialogServices{
-            state, mainWindow, *startup, folderDialog, report, program.path(), executablePath});
+        auto dialog = std::make_unique<TFormOptions>(OptionsDialogServices{
+            state, *startup, folderDialog, report, program.path(), executablePath});
+        QObject::connect(dialog.get(), &TFormOptions::albumListingRequested,
+                         [this] { signalled.append("ChargerOptions"); });
+        QObject::connect(dialog.get(), &TFormOptions::closed,
+                         [this] { signalled.append("enableRotationTimer"); });
+        QObject::connect(dialog.get(), &TFormOptions::endRequested,
+                         [this] { signalled.append("end"); });
+        return dialog;
+    }
+    QLineEdit& field(const TFormOptions& dialog, const char* name) {
+        return control<QLineEdit>(dialog, name);
     }
 
     template <typename Control> Control& control(const TFormOptions& dialog, const char* name) {
@@ -71,7 +68,7 @@ protected:
     RecordingDialogs messageBoxes;
     ErrorReport report{messageBoxes};
     ProgramState state;
-    RecordingMainWindow mainWindow;
+    QStringList signalled;
     ScriptedFolderDialog folderDialog;
     QString executablePath = program.filePath("bin dir/orvandel");
 };
@@ -138,9 +135,9 @@ TEST_F(FormOptionsTest, HasTheDocumentedLayoutAndTexts) {
 TEST_F(FormOptionsTest, ASettingsFileWithoutTheOptionKeysShowsTheDialogDefaults) {
     program.write("Options.ini", "[Options]\nNom Album=\nCompteur Album=12\n");
     const auto dialog = createDialog();
-    EXPECT_EQ(dialog->eNomAlbum().text(), "Nature");
-    EXPECT_EQ(dialog->Edt_Dossier().text(), program.path() + "Images/Nature/");
-    EXPECT_EQ(dialog->eCompteurImages().text(), "12");
+    EXPECT_EQ(field(*dialog, "eNomAlbum").text(), "Nature");
+    EXPECT_EQ(field(*dialog, "Edt_Dossier").text(), program.path() + "Images/Nature/");
+    EXPECT_EQ(field(*dialog, "eCompteurImages").text(), "12");
     EXPECT_EQ(control<QComboBox>(*dialog, "CmbBx_Position").currentText(), "Centré");
     EXPECT_EQ(control<QLineEdit>(*dialog, "Edt_Timer").text(), "60");
     for (const char* box :
@@ -152,9 +149,9 @@ TEST_F(FormOptionsTest, ASettingsFileWithoutTheOptionKeysShowsTheDialogDefaults)
 TEST_F(FormOptionsTest, FillsTheFieldsFromTheStoredChoices) {
     program.write("Options.ini", userChoices);
     auto dialog = createDialog();
-    EXPECT_EQ(dialog->eNomAlbum().text(), "Espace");
-    EXPECT_EQ(dialog->Edt_Dossier().text(), program.path() + "Images/Espace/");
-    EXPECT_EQ(dialog->eCompteurImages().text(), "7");
+    EXPECT_EQ(field(*dialog, "eNomAlbum").text(), "Espace");
+    EXPECT_EQ(field(*dialog, "Edt_Dossier").text(), program.path() + "Images/Espace/");
+    EXPECT_EQ(field(*dialog, "eCompteurImages").text(), "7");
     EXPECT_EQ(control<QComboBox>(*dialog, "CmbBx_Position").currentText(), QStringLiteral("Etiré"));
     EXPECT_EQ(control<QLineEdit>(*dialog, "Edt_Timer").text(), "30");
     EXPECT_FALSE(control<QCheckBox>(*dialog, "ChkBx_DemarrerAvecWindows").isChecked());
@@ -167,13 +164,13 @@ TEST_F(FormOptionsTest, FillsTheFieldsFromTheStoredChoices) {
 }
 
 TEST_F(FormOptionsTest, ConfirmationTakesTheChoicesRegistersAndWritesTheEightKeysInOrder) {
-    state.NomAlbum = "Nature";
-    state.DossierImages = "/albums/Nature/";
+    state.setNomAlbum("Nature");
+    state.setDossierImages("/albums/Nature/");
     const auto dialog = createDialog();
     dialog->show();
-    dialog->Edt_Dossier().setText(QStringLiteral("/albums/Santé/"));
-    dialog->eNomAlbum().setText(QStringLiteral("Santé"));
-    dialog->eCompteurImages().setText("12");
+    field(*dialog, "Edt_Dossier").setText(QStringLiteral("/albums/Santé/"));
+    field(*dialog, "eNomAlbum").setText(QStringLiteral("Santé"));
+    field(*dialog, "eCompteurImages").setText("12");
     control<QComboBox>(*dialog, "CmbBx_Position").setCurrentIndex(1);
     control<QLineEdit>(*dialog, "Edt_Timer").setText("5");
     control<QCheckBox>(*dialog, "ChkBx_DemarrerReduit").setChecked(false);
@@ -189,14 +186,14 @@ TEST_F(FormOptionsTest, ConfirmationTakesTheChoicesRegistersAndWritesTheEightKey
                                                             "Demarrage avec windows=1\n"
                                                             "Demarrage reduit=0\n"
                                                             "Changer au demarrage=1\n"));
-    EXPECT_EQ(state.PositionImage, 1);
-    EXPECT_EQ(state.Tempo, 5);
-    EXPECT_TRUE(state.DemarrageAvecWindows);
-    EXPECT_FALSE(state.DemarrageReduit);
-    EXPECT_TRUE(state.ChangerAuDemarrage);
-    EXPECT_EQ(state.NomAlbum, "Nature") << "the album typed here takes effect at the next start";
-    EXPECT_EQ(state.DossierImages, "/albums/Nature/");
-    EXPECT_EQ(mainWindow.calls, (QStringList{"ChargerOptions", "enableRotationTimer"}));
+    EXPECT_EQ(state.PositionImage(), 1);
+    EXPECT_EQ(state.Tempo(), 5);
+    EXPECT_TRUE(state.DemarrageAvecWindows());
+    EXPECT_FALSE(state.DemarrageReduit());
+    EXPECT_TRUE(state.ChangerAuDemarrage());
+    EXPECT_EQ(state.NomAlbum(), "Nature") << "the album typed here takes effect at the next start";
+    EXPECT_EQ(state.DossierImages(), "/albums/Nature/");
+    EXPECT_EQ(signalled, (QStringList{"ChargerOptions", "enableRotationTimer"}));
     EXPECT_TRUE(configuration.read("autostart/Lumivane.desktop")
                     .contains("Exec=\"" + QFile::encodeName(executablePath) + "\"\n"));
     EXPECT_FALSE(dialog->isVisible());
@@ -209,7 +206,7 @@ TEST_F(FormOptionsTest, TypedPositionTextSelectsTheEntryItNamesOrNone) {
         const auto dialog = createDialog();
         control<QComboBox>(*dialog, "CmbBx_Position").setEditText(typed);
         dialog->BitBtnSaveOKClick();
-        EXPECT_EQ(state.PositionImage, stored) << typed.toStdString();
+        EXPECT_EQ(state.PositionImage(), stored) << typed.toStdString();
         EXPECT_TRUE(settings().contains("\nPosition=" + QByteArray::number(stored) + "\n"))
             << typed.toStdString();
     }
@@ -225,37 +222,25 @@ TEST_F(FormOptionsTest, MinutesThatAreNoIntegerStopTheConfirmationAfterThePositi
     control<QPushButton>(*dialog, "BitBtnSaveOK").click();
     EXPECT_EQ(messageBoxes.errors,
               QStringList{QStringLiteral("'abc' n'est pas une valeur entière correcte")});
-    EXPECT_EQ(state.PositionImage, 0) << "the position is taken before the minutes";
-    EXPECT_EQ(state.Tempo, 60);
-    EXPECT_FALSE(state.DemarrageAvecWindows);
+    EXPECT_EQ(state.PositionImage(), 0) << "the position is taken before the minutes";
+    EXPECT_EQ(state.Tempo(), 60);
+    EXPECT_FALSE(state.DemarrageAvecWindows());
     EXPECT_EQ(settings(), userChoices);
     EXPECT_FALSE(hasStartupEntry());
-    EXPECT_TRUE(mainWindow.calls.isEmpty());
+    EXPECT_TRUE(signalled.isEmpty());
     EXPECT_TRUE(dialog->isVisible());
 }
 
-TEST_F(FormOptionsTest, AFailingListingOrRegistrationStopsTheStepsAfterIt) {
-    enum class Failure { Listing, Registration };
-    for (const Failure failure : {Failure::Listing, Failure::Registration}) {
-        TestFolder home;
-        const ScopedEnvironmentVariable variable("XDG_CONFIG_HOME", home.path());
-        startup = system::createStartupRegistration();
-        mainWindow.listingFails = failure == Failure::Listing;
-        if (failure == Failure::Registration)
-            home.write("autostart", "a file where the folder should be");
-        messageBoxes.errors.clear();
-        const auto dialog = createDialog();
-        dialog->show();
-        control<QPushButton>(*dialog, "BitBtnSaveOK").click();
-        ASSERT_EQ(messageBoxes.errors.size(), 1);
-        EXPECT_EQ(messageBoxes.errors[0],
-                  failure == Failure::Listing
-                      ? QStringLiteral("Le format de l'image  a.gif  est invalide...")
-                      : QStringLiteral("Echec à la définition des données pour 'Lumivane'"));
-        EXPECT_FALSE(QFile::exists(home.filePath("autostart/Lumivane.desktop")));
-        EXPECT_FALSE(QFile::exists(program.filePath("Options.ini"))) << "no settings written";
-        EXPECT_TRUE(dialog->isVisible());
-    }
+TEST_F(FormOptionsTest, AFailingRegistrationStopsTheStepsAfterIt) {
+    configuration.write("autostart", "a file where the folder should be");
+    const auto dialog = createDialog();
+    dialog->show();
+    control<QPushButton>(*dialog, "BitBtnSaveOK").click();
+    EXPECT_EQ(messageBoxes.errors,
+              QStringList{QStringLiteral("Echec à la définition des données pour 'Lumivane'")});
+    EXPECT_EQ(signalled, QStringList{"ChargerOptions"});
+    EXPECT_FALSE(QFile::exists(program.filePath("Options.ini"))) << "no settings written";
+    EXPECT_TRUE(dialog->isVisible());
 }
 
 TEST_F(FormOptionsTest, UntickingDeletesTheStartupEntryAndConfirmingAgainIsHarmless) {
@@ -274,27 +259,27 @@ TEST_F(FormOptionsTest, UntickingDeletesTheStartupEntryAndConfirmingAgainIsHarml
 }
 
 TEST_F(FormOptionsTest, FolderChoiceSetsTheFolderOnlyWhenConfirmed) {
-    state.DossierImages = "/albums/Nature/";
+    state.setDossierImages("/albums/Nature/");
     const auto dialog = createDialog();
-    const QString shownAtStart = dialog->Edt_Dossier().text();
+    const QString shownAtStart = field(*dialog, "Edt_Dossier").text();
     auto& choose = control<QPushButton>(*dialog, "Button1");
 
     choose.click();
     EXPECT_EQ(folderDialog.titles,
               QStringList{QStringLiteral("Choisissez le dossier contenant les images ...")});
     EXPECT_EQ(folderDialog.startFolders, QStringList{"/albums/Nature/"});
-    EXPECT_EQ(state.DossierImages, "/albums/Nature/") << "cancel changes nothing";
-    EXPECT_EQ(dialog->Edt_Dossier().text(), shownAtStart);
-    EXPECT_TRUE(dialog->Edt_Dossier().toolTip().isEmpty());
+    EXPECT_EQ(state.DossierImages(), "/albums/Nature/") << "cancel changes nothing";
+    EXPECT_EQ(field(*dialog, "Edt_Dossier").text(), shownAtStart);
+    EXPECT_TRUE(field(*dialog, "Edt_Dossier").toolTip().isEmpty());
 
     const std::vector<std::pair<QString, QString>> chosen = {
         {"/photos/vacances", "/photos/vacances/"}, {"/", "//"}};
     for (const auto& [folder, expected] : chosen) {
         folderDialog.answer = folder;
         choose.click();
-        EXPECT_EQ(state.DossierImages, expected);
-        EXPECT_EQ(dialog->Edt_Dossier().text(), expected);
-        EXPECT_EQ(dialog->Edt_Dossier().toolTip(), expected);
+        EXPECT_EQ(state.DossierImages(), expected);
+        EXPECT_EQ(field(*dialog, "Edt_Dossier").text(), expected);
+        EXPECT_EQ(field(*dialog, "Edt_Dossier").toolTip(), expected);
     }
     EXPECT_EQ(folderDialog.startFolders.last(), "/photos/vacances/");
 }
@@ -302,16 +287,16 @@ TEST_F(FormOptionsTest, FolderChoiceSetsTheFolderOnlyWhenConfirmed) {
 TEST_F(FormOptionsTest, FermerAndEscapeCloseWithoutSavingAndKeepTheEdits) {
     const auto dialog = createDialog();
     dialog->show();
-    dialog->eNomAlbum().setText("Villes");
+    field(*dialog, "eNomAlbum").setText("Villes");
     control<QPushButton>(*dialog, "BitBtn2").click();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(mainWindow.calls, QStringList{"enableRotationTimer"});
+    EXPECT_EQ(signalled, QStringList{"enableRotationTimer"});
     EXPECT_FALSE(QFile::exists(program.filePath("Options.ini")));
 
     dialog->show();
     QTest::keyClick(&control<QLineEdit>(*dialog, "Edt_Timer"), Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(mainWindow.calls.count("enableRotationTimer"), 2);
+    EXPECT_EQ(signalled.count("enableRotationTimer"), 2);
     EXPECT_FALSE(QFile::exists(program.filePath("Options.ini")));
 
     // The quit command confirms the hidden dialog.
@@ -334,4 +319,44 @@ TEST_F(FormOptionsTest, ActivationCutsTheRoundedShape) {
     dialog->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     EXPECT_EQ(dialog->mask(), roundedRectangleRegion(QSize(321, 388), 30, 30));
+}
+
+TEST_F(FormOptionsTest, TheQuitCommandConfirmsTheHiddenDialogAndEndsUnlessThatFails) {
+    const auto dialog = createDialog();
+    field(*dialog, "Edt_Timer").setText("abc");
+    dialog->confirmAndEnd();
+    EXPECT_EQ(messageBoxes.errors,
+              QStringList{QStringLiteral("'abc' n'est pas une valeur entière correcte")});
+    EXPECT_TRUE(signalled.isEmpty()) << "the program goes on";
+    EXPECT_FALSE(QFile::exists(program.filePath("Options.ini")));
+
+    field(*dialog, "Edt_Timer").setText("20");
+    dialog->confirmAndEnd();
+    EXPECT_EQ(signalled, (QStringList{"ChargerOptions", "enableRotationTimer", "end"}));
+    EXPECT_TRUE(settings().contains("\nTimer=20\n"));
+}
+
+// The main window's album change and counter reach the fields, and the next confirmation saves
+// them; the folder chosen here leaves an album name typed here alone.
+TEST_F(FormOptionsTest, TheFieldsFollowTheAlbumAndCounterTheMainWindowSets) {
+    const auto dialog = createDialog();
+    state.setNomAlbum("Espace");
+    state.setDossierImages(QStringLiteral("/opt/Images/Espace/"));
+    dialog->setCounter("3");
+    EXPECT_EQ(field(*dialog, "eNomAlbum").text(), "Espace");
+    EXPECT_EQ(field(*dialog, "Edt_Dossier").text(), "/opt/Images/Espace/");
+    EXPECT_EQ(field(*dialog, "eCompteurImages").text(), "3");
+
+    field(*dialog, "eNomAlbum").setText("Villes");
+    folderDialog.answer = QStringLiteral("/photos");
+    control<QPushButton>(*dialog, "Button1").click();
+    EXPECT_EQ(field(*dialog, "eNomAlbum").text(), "Villes");
+    state.setECptImagesAlbum("9");
+    EXPECT_EQ(field(*dialog, "eCompteurImages").text(), "3") << "copied only when the window says";
+
+    dialog->BitBtnSaveOKClick();
+    EXPECT_TRUE(settings().startsWith("[Options]\n"
+                                      "Images=/photos/\n"
+                                      "Nom Album=Villes\n"
+                                      "Compteur Album=3\n"));
 }

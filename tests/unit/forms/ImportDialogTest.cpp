@@ -24,6 +24,7 @@ struct ImportDialog {
     ImportDialog() {
         folder.makeFolder(QStringLiteral("Images/Nature"));
         folder.makeFolder(QStringLiteral("Images/Espace"));
+        state.setECptImagesAlbum(QStringLiteral("57"));
     }
     QString source(const QString& name, const QByteArray& bytes) {
         return folder.write(QStringLiteral("Sources/") + name, bytes);
@@ -38,11 +39,11 @@ struct ImportDialog {
     }
 
     TestFolder folder;
-    QString counter = QStringLiteral("57");
+    orvandel::ProgramState state;
     ScriptedPictureOpenDialog chooser;
     RecordingDialogs dialogs;
     orvandel::ErrorReport report{dialogs};
-    TFormImages dialog{folder.path(), counter, chooser, dialogs, report};
+    TFormImages dialog{folder.path(), state, chooser, dialogs, report};
 };
 
 // A smooth picture, which a JPEG of quality 90 keeps close to the original.
@@ -96,7 +97,7 @@ TEST(ImportDialog, AnAddWritesTheJpegRaisesTheCounterAndNeedsANewChoice) {
     const QString written = import.folder.filePath(QStringLiteral("Images/Espace/57.jpg"));
     EXPECT_EQ(import.dialog.lastTarget(), written);
     EXPECT_EQ(import.dialogs.messages, QStringList{AddSucceeded});
-    EXPECT_EQ(import.counter, QStringLiteral("58"));
+    EXPECT_EQ(import.state.eCptImagesAlbum(), QStringLiteral("58"));
     EXPECT_EQ(import.dialog.pictureChosenFlag(), 0);
     const QImage stored = orvandel::imaging::loadPicture(written);
     EXPECT_EQ(stored.size(), QSize(47, 33));
@@ -117,7 +118,7 @@ TEST(ImportDialog, ATakenNameMovesTheNewPictureToTheNextFreeNumber) {
     import.dialog.BtnAjoutImageClick();
     EXPECT_EQ(import.folder.read(QStringLiteral("Images/Nature/57.jpg")), QByteArray("old"));
     EXPECT_TRUE(QFile::exists(import.folder.filePath(QStringLiteral("Images/Nature/58.jpg"))));
-    EXPECT_EQ(import.counter, QStringLiteral("59"));
+    EXPECT_EQ(import.state.eCptImagesAlbum(), QStringLiteral("59"));
 }
 
 TEST(ImportDialog, AMissingAlbumFolderFailsAndKeepsCounterAndFlag) {
@@ -127,7 +128,7 @@ TEST(ImportDialog, AMissingAlbumFolderFailsAndKeepsCounterAndFlag) {
     import.dialog.BtnAjoutImageClick();
     EXPECT_EQ(import.dialogs.errorDialogs, QStringList{AddFailed});
     EXPECT_TRUE(import.dialogs.messages.isEmpty());
-    EXPECT_EQ(import.counter, QStringLiteral("57"));
+    EXPECT_EQ(import.state.eCptImagesAlbum(), QStringLiteral("57"));
     EXPECT_EQ(import.dialog.pictureChosenFlag(), 1);
     EXPECT_FALSE(QDir(import.folder.filePath(QStringLiteral("Images/Sports"))).exists());
 }
@@ -140,7 +141,7 @@ TEST(ImportDialog, AClearedPictureIsNeverAddedAsASuccess) {
     import.dialog.BtnAjoutImageClick();
     EXPECT_EQ(import.dialogs.messages, QStringList{NoPictureChosen});
     EXPECT_TRUE(import.albumFiles(QStringLiteral("Nature")).isEmpty());
-    EXPECT_EQ(import.counter, QStringLiteral("57"));
+    EXPECT_EQ(import.state.eCptImagesAlbum(), QStringLiteral("57"));
 }
 
 TEST(ImportDialog, ACancelRefreshesTheSizeAndSetsTheFlagWithoutAPicture) {
@@ -190,7 +191,7 @@ TEST(ImportDialog, TypedTextThatNamesNoAlbumWritesIntoTheAlbumRoot) {
 
 TEST(ImportDialog, ACounterThatIsNoNumberStillWritesThenReportsTheCounter) {
     ImportDialog import;
-    import.counter = QStringLiteral("abc");
+    import.state.setECptImagesAlbum(QStringLiteral("abc"));
     import.choose(pngBytes47x33(import, QStringLiteral("a.png")));
     import.report.run([&] { import.dialog.BtnAjoutImageClick();
 });
@@ -219,11 +220,12 @@ TEST(ImportDialog, NamesThatAreNotUtf8AreReadShownAndWritten) {
     const QString executableFolder = program.left(program.indexOf(QStringLiteral("Images/")));
     const QString source = folder.writeNative("Sources/caf\xe9.png",
                                               fixtures::pngFile(fixtures::smoothPicture(47, 33)));
-    QString counter = QStringLiteral("57");
+    orvandel::ProgramState state;
+    state.setECptImagesAlbum(QStringLiteral("57"));
     ScriptedPictureOpenDialog chooser;
     RecordingDialogs dialogs;
     orvandel::ErrorReport report{dialogs};
-    TFormImages dialog{executableFolder, counter, chooser, dialogs, report};
+    TFormImages dialog{executableFolder, state, chooser, dialogs, report};
 
     chooser.answers.push_back(source);
     report.run([&] { dialog.btnChoisirImageClick(); });

@@ -4,17 +4,33 @@
 
 #include <QPlainTextEdit>
 
-MainWindowFixture::MainWindowFixture() {
+namespace {
+
+// Notes the file and position of each change.
+class ChangeRecordingShell final : public orvandel::desktop::WallpaperShell {
+public:
+    explicit ChangeRecordingShell(QList<QPair<QString, std::int32_t>>& changes)
+        : applied(changes) {}
+
+    void SetWallpaperOptions(const orvandel::desktop::WallpaperOptions& options,
+                             std::uint32_t) override {
+        style = static_cast<std::int32_t>(options.dwStyle);
+    }
+    void SetWallpaper(const char16_t* path, std::uint32_t) override {
+        applied.append({QString::fromUtf16(path), style});
+    }
+    void ApplyChanges(std::uint32_t) override {}
+
+private:
+    QList<QPair<QString, std::int32_t>>& applied;
+    std::int32_t style = 0;
+};
+
+} // namespace
+
+MainWindowFixture::MainWindowFixture()
+    : wallpaperShell([this] { return std::make_unique<ChangeRecordingShell>(applied); }) {
     program.makeFolder(QStringLiteral("Images/Nature"));
-    links.ApplyWallPaper = [this](const QString& file, std::int32_t style) {
-        applied.append({file, style});
-    };
-    links.CreationNotification = [this](const QString& folder) { watched.append(folder); };
-    links.setOptionsCounter = [this](const QString& counter) { optionsCounter.append(counter); };
-    links.setOptionsAlbum = [this](const QString& folder, const QString& name) {
-        optionsFolder.append(folder + u'|' + name);
-    };
-    links.endApplication = [this] { ++ended; };
 }
 
 QStringList MainWindowFixture::addPictures(const QString& album, int count) {
@@ -41,10 +57,16 @@ QString MainWindowFixture::albumFolder(const QString& album) const {
 }
 
 orvandel::TFOrvandel& MainWindowFixture::create() {
-    window = std::make_unique<orvandel::TFOrvandel>(
-        orvandel::MainWindowServices{state, report, dialogs, random, program.path(),
-                                     QSize(640, 480), mainForm, trayIcon, taskbar},
-        links);
+    using orvandel::TFOrvandel;
+    window = std::make_unique<TFOrvandel>(orvandel::MainWindowServices{
+        state, report, dialogs, random, program.path(), QSize(640, 480), mainForm, trayIcon,
+        taskbar, [this] { return wallpaperShell(); }});
+    QObject::connect(window.get(), &TFOrvandel::folderWatchRequested,
+                     [this](const QString& folder) { watched.append(folder); });
+    QObject::connect(window.get(), &TFOrvandel::counterCopied,
+                     [this](const QString& counter) { optionsCounter.append(counter); });
+    QObject::connect(window.get(), &TFOrvandel::quitRequested, [this] { ++quits; });
+    QObject::connect(window.get(), &TFOrvandel::endRequested, [this] { ++ended; });
     return *window;
 }
 

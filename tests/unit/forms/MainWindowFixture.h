@@ -31,8 +31,8 @@ public:
     int draws = 0;
 };
 
-// A portable program folder with its albums, and a main window over it whose links record what
-// the window asks of the other pieces.
+// A portable program folder with its albums, and a main window over it whose signals and
+// wallpaper shell record what the window asks of the other pieces.
 class MainWindowFixture {
 public:
     MainWindowFixture();
@@ -61,12 +61,14 @@ public:
     RecordingTrayIcon trayIcon;
     RecordingTaskbarButton taskbar;
     orvandel::MainForm mainForm{taskbar};
-    orvandel::MainWindowLinks links;
+    // Makes the window's wallpaper shells; the default one records each change in `applied`.
+    orvandel::Utils::WallpaperShellMaker wallpaperShell;
 
+    // The file and position of each wallpaper change, and what the window signalled.
     QList<QPair<QString, std::int32_t>> applied;
     QStringList watched;
     QStringList optionsCounter;
-    QStringList optionsFolder;
+    int quits = 0;
     int ended = 0;
     std::unique_ptr<orvandel::TFOrvandel> window;
 };

@@ -21,7 +21,7 @@ struct RotationFixture : MainWindowFixture {
         start();
     }
     // The path of entry `index` of the listing.
-    QString path(int index) const { return albumFolder("Nature") + state.ListeDesImages[index]; }
+    QString path(int index) const { return albumFolder("Nature") + state.ListeDesImages()[index]; }
 };
 
 } // namespace
@@ -43,7 +43,7 @@ TEST(TimerTimer, ADeletedPictureIsSkipped) {
     fixture.window->TimerTimer();
     ASSERT_EQ(fixture.applied.size(), 1);
     EXPECT_EQ(fixture.applied[0].first, fixture.path(2));
-    EXPECT_EQ(fixture.state.IndexImage, 2);
+    EXPECT_EQ(fixture.state.IndexImage(), 2);
 }
 
 TEST(TimerTimer, WhenNoListedPictureExistsNothingHappens) {
@@ -61,7 +61,7 @@ TEST(TimerTimer, AGifIsAppliedThenReportedAndThePreviewAndHintStay) {
     RotationFixture fixture(1);
     fixture.program.write("Images/Nature/anim.gif", "GIF89a");
     fixture.window->ChargerOptions();
-    const int gif = static_cast<int>(fixture.state.ListeDesImages.indexOf("anim.gif"));
+    const int gif = static_cast<int>(fixture.state.ListeDesImages().indexOf("anim.gif"));
     fixture.random.queue = {1 - gif};
     fixture.window->TimerTimer();
     const QImage before = fixture.window->preview().picture();
@@ -102,9 +102,7 @@ class TimerTimerFailure : public ::testing::TestWithParam<ApplyFailure> {};
 TEST_P(TimerTimerFailure, EachFailureIsReportedWithItsOwnCause) {
     RotationFixture fixture(1);
     fixture.window.reset();
-    fixture.links.ApplyWallPaper = [](const QString& file, std::int32_t style) {
-        Utils::ApplyWallPaper(file, style, GetParam().shell);
-    };
+    fixture.wallpaperShell = GetParam().shell;
     fixture.start();
     fixture.child<QAction>("ChangerFondEcran1")->trigger();
     EXPECT_EQ(fixture.dialogs.messages, GetParam().messages);

@@ -20,13 +20,12 @@ const QString Selected = QStringLiteral("Sélection des images terminée ...");
 class SlideShowWindowTest : public ::testing::Test {
 protected:
     SlideShowWindowTest() {
-        state.DossierImages = folder.makeFolder(QStringLiteral("Nature")) + u'/';
-        for (const QString& name :
-             {QStringLiteral("p0.png"), QStringLiteral("p1.png"), QStringLiteral("p2.png")}) {
+        state.setDossierImages(folder.makeFolder(QStringLiteral("Nature")) + u'/');
+        const QStringList names{"p0.png", "p1.png", "p2.png"};
+        for (const QString& name : names)
             folder.write(QStringLiteral("Nature/") + name,
                          fixtures::pngFile(fixtures::patternPicture(40, 30)));
-            state.ListeDesImages.append(name);
-        }
+        state.setListeDesImages(names);
         window.FormCreate();
     }
 
@@ -97,8 +96,8 @@ TEST_F(SlideShowWindowTest, SpeedAndPaintStyleGoToTheEngine) {
 
 TEST_F(SlideShowWindowTest, EnterFromAnyControlTakesTheAlbumsPictures) {
     window.show();
-    const QStringList album{state.DossierImages + "p0.png", state.DossierImages + "p1.png",
-                            state.DossierImages + "p2.png"};
+    const QStringList album{state.DossierImages() + "p0.png", state.DossierImages() + "p1.png",
+                            state.DossierImages() + "p2.png"};
     int expectedMessages = 0;
     for (QWidget* control : std::vector<QWidget*>{ui().lb_AnimType, ui().tbar_Speed,
                                                   ui().sped_Delay, ui().btn_Start}) {
@@ -109,7 +108,7 @@ TEST_F(SlideShowWindowTest, EnterFromAnyControlTakesTheAlbumsPictures) {
     }
     EXPECT_EQ(dialogs.messages.last(), Selected);
     // An empty album leaves an empty list, and the confirmation all the same.
-    state.ListeDesImages.clear();
+    state.setListeDesImages({});
     ui().btn_SelectImages->click();
     EXPECT_EQ(engine().IMGList().Count(), 0);
     EXPECT_EQ(dialogs.messages.last(), Selected);
@@ -120,7 +119,7 @@ TEST_F(SlideShowWindowTest, TheStatusLineNamesTheIncomingPictureAndFermerRewinds
     ui().tbar_Speed->setValue(200);
     ui().btn_Start->click();
     EXPECT_EQ(ui().StatusBar1->currentMessage(),
-              QStringLiteral("Emplacement de l'image :") + state.DossierImages + "p0.png");
+              QStringLiteral("Emplacement de l'image :") + state.DossierImages() + "p0.png");
     EXPECT_EQ(engine().ImageIndex(), 1);
     ASSERT_TRUE(engine().Running());
     window.show();

@@ -17,7 +17,7 @@ TEST(FormCreate, LogsTheStartInOrderAndCountsTheAlbum) {
         (QStringList{fixture.program.filePath("Options.ini"), "NomAlbum = Espace",
                      "DossierImages = " + folder, "eCptImagesAlbum = 7",
                      "------------ ChargerOptions --------------", "ListeDesImages.Count = 5"}));
-    EXPECT_EQ(fixture.state.eCptImagesAlbum, "5");
+    EXPECT_EQ(fixture.state.eCptImagesAlbum(), "5");
     EXPECT_EQ(fixture.child<QComboBox>("ComboBoxAlbum")->currentText(), "Espace");
     EXPECT_EQ(fixture.child<QGroupBox>("GroupBox2")->title(), " 5 images  ");
     EXPECT_EQ(fixture.child<QListWidget>("Lst_Images")->count(), 5);
@@ -30,8 +30,8 @@ TEST(FormCreate, AFirstRunWithoutSettingsShowsNoError) {
     MainWindowFixture fixture;
     fixture.start();
     EXPECT_TRUE(fixture.dialogs.errors.isEmpty());
-    EXPECT_EQ(fixture.state.NomAlbum, "Nature");
-    EXPECT_EQ(fixture.state.eCptImagesAlbum, "1");
+    EXPECT_EQ(fixture.state.NomAlbum(), "Nature");
+    EXPECT_EQ(fixture.state.eCptImagesAlbum(), "1");
     EXPECT_EQ(fixture.logLines().at(1), "NomAlbum = ");
     EXPECT_EQ(fixture.window->Timer().interval(), 60u * 60000u);
     EXPECT_TRUE(fixture.window->Timer().isTicking());
@@ -45,7 +45,7 @@ TEST(FormCreate, ANonNumericCounterIsReportedOnceAndTheStartGoesOn) {
     fixture.writeSettings("Compteur Album=douze\nChanger au demarrage=1\n");
     fixture.start();
     EXPECT_EQ(fixture.dialogs.errors, QStringList{"'douze' n'est pas une valeur entière correcte"});
-    EXPECT_EQ(fixture.state.eCptImagesAlbum, "2");
+    EXPECT_EQ(fixture.state.eCptImagesAlbum(), "2");
     EXPECT_TRUE(fixture.window->Timer().isTicking());
     EXPECT_EQ(fixture.watched.size(), 1);
     EXPECT_EQ(fixture.applied.size(), 1);
@@ -55,7 +55,7 @@ TEST(FormCreate, AnEmptyAlbumKeepsTheIncreasedCounterAndChangesNothing) {
     MainWindowFixture fixture;
     fixture.writeSettings("Compteur Album=7\nChanger au demarrage=1\n");
     fixture.start();
-    EXPECT_EQ(fixture.state.eCptImagesAlbum, "8");
+    EXPECT_EQ(fixture.state.eCptImagesAlbum(), "8");
     EXPECT_TRUE(fixture.applied.isEmpty());
     EXPECT_TRUE(fixture.dialogs.messages.isEmpty());
     EXPECT_EQ(fixture.child<QGroupBox>("GroupBox2")->title(), "Choix Album");
@@ -68,8 +68,8 @@ TEST(FormCreate, ChangesTheWallpaperWhenAskedAndOtherwiseOnlyDrawsTheIndex) {
         fixture.writeSettings(change ? "Changer au demarrage=1\nPosition=1\n" : "Position=1\n");
         fixture.random.queue = {2};
         fixture.start();
-        EXPECT_EQ(fixture.state.IndexImage, 2);
-        const QString drawn = fixture.state.ListeDesImages[2];
+        EXPECT_EQ(fixture.state.IndexImage(), 2);
+        const QString drawn = fixture.state.ListeDesImages()[2];
         if (change) {
             ASSERT_EQ(fixture.applied.size(), 1);
             EXPECT_EQ(fixture.applied[0].first, fixture.albumFolder("Nature") + drawn);
@@ -86,6 +86,6 @@ TEST(FormCreate, AnUndecodableFirstPictureIsReportedAndTheStartGoesOn) {
     fixture.program.write("Images/Nature/broken.png", "not a picture");
     fixture.start();
     EXPECT_EQ(fixture.dialogs.errors.size(), 1);
-    EXPECT_EQ(fixture.state.ListeDesImages, QStringList{"broken.png"});
+    EXPECT_EQ(fixture.state.ListeDesImages(), QStringList{"broken.png"});
     EXPECT_EQ(fixture.watched.size(), 1);
 }

@@ -63,30 +63,28 @@ TEST(FormClose, ACloseRequestWritesTheUsersChoicesAndEnds) {
     EXPECT_EQ(fixture.ended, 1);
 }
 
-TEST(QuitterlApplication1Click, ConfirmsTheOptionsThenEndsUnlessTheConfirmationFails) {
-    for (const bool confirmationFails : {false, true}) {
-        MainWindowFixture fixture;
-        int confirmations = 0;
-        fixture.links.BitBtnSaveOKClick = [&] {
-            ++confirmations;
-            if (confirmationFails)
-                throw orvandel::Error("'x' n'est pas une valeur entière correcte");
-        };
-        fixture.start();
-        fixture.optionsCounter.clear();
-        fixture.window->popupMenu().actions().last()->trigger();
-        EXPECT_EQ(fixture.optionsCounter, QStringList{"1"});
-        EXPECT_EQ(confirmations, 1);
-        EXPECT_EQ(fixture.ended, confirmationFails ? 0 : 1);
-        EXPECT_EQ(fixture.dialogs.errors.size(), confirmationFails ? 1 : 0);
-    }
+// The options dialog confirms, and ends the program unless that fails (FormOptionsTest).
+TEST(QuitterlApplication1Click, CopiesTheCounterThenAsksForTheConfirmation) {
+    MainWindowFixture fixture;
+    fixture.start();
+    fixture.optionsCounter.clear();
+    int quitsSeenWithTheCounter = 0;
+    QObject::connect(fixture.window.get(), &orvandel::TFOrvandel::quitRequested,
+                     [&] { quitsSeenWithTheCounter += fixture.optionsCounter.size(); });
+    fixture.window->popupMenu().actions().last()->trigger();
+    EXPECT_EQ(fixture.optionsCounter, QStringList{"1"});
+    EXPECT_EQ(fixture.quits, 1);
+    EXPECT_EQ(quitsSeenWithTheCounter, 1) << "the counter is copied first";
+    EXPECT_EQ(fixture.ended, 0) << "only the confirmation ends the program";
+    EXPECT_TRUE(fixture.dialogs.errors.isEmpty());
 }
 
 TEST(TFOrvandel, APressAtY19OverAPictureDragsAndAtY20Clicks) {
     MainWindowFixture fixture;
     int slideShows = 0;
-    fixture.links.showSlideShow = [&] { ++slideShows; };
     fixture.start();
+    QObject::connect(fixture.window.get(), &orvandel::TFOrvandel::slideShowRequested,
+                     [&] { ++slideShows; });
     fixture.window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(fixture.window.get()));
     auto* Image5 = fixture.child<QToolButton>("Image5");
@@ -127,14 +125,12 @@ TEST(BBtnCalendrierClick, DrawsTheYearOverThePreviewSavesItAndAppliesIt) {
 
 TEST(TFOrvandel, StartedBeforeAnyTrayHostItShowsThenHidesBehindTheIconWhenOneComes) {
     MainWindowFixture fixture;
-    bool trayHost = false;
-    fixture.links.notificationAreaAvailable = [&] { return trayHost; };
     fixture.start();
     fixture.mainForm.setForm(fixture.window.get());
     fixture.mainForm.showAtStart();
     ASSERT_TRUE(fixture.window->isVisible());
     const std::size_t callsBefore = fixture.trayIcon.calls.size();
-    trayHost = true;
+    fixture.trayIcon.hostPresent = true;
     fixture.trayIcon.restartTrayHost();
     EXPECT_FALSE(fixture.window->isVisible());
     ASSERT_GT(fixture.trayIcon.calls.size(), callsBefore);

@@ -31,15 +31,15 @@ const QByteArray userChoices = "[Options]\n"
 TEST(Settings, EachReaderHasItsOwnDefaults) {
     TestFolder folder;
     const SettingsValues main = readFrom(folder, SettingsReader::MainWindow);
-    EXPECT_EQ(main.nomAlbum, "");
-    EXPECT_EQ(main.compteurAlbum, "");
-    EXPECT_EQ(main.position, 0);
-    EXPECT_EQ(main.timer, 60);
-    EXPECT_FALSE(main.demarrageAvecWindows || main.demarrageReduit || main.changerAuDemarrage);
+    EXPECT_EQ(main.NomAlbum, "");
+    EXPECT_EQ(main.eCptImagesAlbum, "");
+    EXPECT_EQ(main.PositionImage, 0);
+    EXPECT_EQ(main.Tempo, 60);
+    EXPECT_FALSE(main.DemarrageAvecWindows || main.DemarrageReduit || main.ChangerAuDemarrage);
     const SettingsValues dialog = readFrom(folder, SettingsReader::OptionsDialog);
-    EXPECT_EQ(dialog.position, 0);
-    EXPECT_EQ(dialog.timer, 60);
-    EXPECT_TRUE(dialog.demarrageAvecWindows && dialog.demarrageReduit && dialog.changerAuDemarrage);
+    EXPECT_EQ(dialog.PositionImage, 0);
+    EXPECT_EQ(dialog.Tempo, 60);
+    EXPECT_TRUE(dialog.DemarrageAvecWindows && dialog.DemarrageReduit && dialog.ChangerAuDemarrage);
 }
 
 TEST(Settings, DecodesIntegersAndBooleans) {
@@ -54,31 +54,34 @@ TEST(Settings, DecodesIntegersAndBooleans) {
     for (const SettingsReader reader :
          {SettingsReader::MainWindow, SettingsReader::OptionsDialog}) {
         const SettingsValues stored = readFrom(folder, reader);
-        EXPECT_EQ(stored.timer, 30);
-        EXPECT_EQ(stored.position, 0);
-        EXPECT_TRUE(stored.demarrageAvecWindows);
-        EXPECT_EQ(stored.demarrageReduit, reader == SettingsReader::OptionsDialog)
+        EXPECT_EQ(stored.Tempo, 30);
+        EXPECT_EQ(stored.PositionImage, 0);
+        EXPECT_TRUE(stored.DemarrageAvecWindows);
+        EXPECT_EQ(stored.DemarrageReduit, reader == SettingsReader::OptionsDialog)
             << "a word reads as the reader's default";
-        EXPECT_FALSE(stored.changerAuDemarrage);
-        EXPECT_EQ(stored.compteurAlbum, " 12 ") << "the counter is kept as text";
+        EXPECT_FALSE(stored.ChangerAuDemarrage);
+        EXPECT_EQ(stored.eCptImagesAlbum, " 12 ") << "the counter is kept as text";
     }
     folder.write("Options.ini", "[Options]\nTimer=abc\n");
-    EXPECT_EQ(readFrom(folder, SettingsReader::MainWindow).timer, 60);
+    EXPECT_EQ(readFrom(folder, SettingsReader::MainWindow).Tempo, 60);
+    folder.write("Options.ini", "[Options]\nImages=/elsewhere/\n");
+    EXPECT_EQ(readFrom(folder, SettingsReader::MainWindow).DossierImages, "")
+        << "the folder is never read back";
 }
 
 TEST(ProgramState, AnEmptyAlbumNameMeansNatureAndTheFolderIsDerived) {
     ProgramState state;
     SettingsValues stored;
-    stored.compteurAlbum = "4";
-    stored.timer = 15;
-    applyStoredSettings(state, stored, "/opt/orvandel/");
-    EXPECT_EQ(state.NomAlbum, "Nature");
-    EXPECT_EQ(state.DossierImages, "/opt/orvandel/Images/Nature/");
-    EXPECT_EQ(state.eCptImagesAlbum, "4");
-    EXPECT_EQ(state.Tempo, 15);
-    stored.nomAlbum = QStringLiteral("Santé");
-    applyStoredSettings(state, stored, "/opt/orvandel/");
-    EXPECT_EQ(state.DossierImages, QStringLiteral("/opt/orvandel/Images/Santé/"));
+    stored.eCptImagesAlbum = "4";
+    stored.Tempo = 15;
+    state.takeStoredSettings(stored, "/opt/orvandel/");
+    EXPECT_EQ(state.NomAlbum(), "Nature");
+    EXPECT_EQ(state.DossierImages(), "/opt/orvandel/Images/Nature/");
+    EXPECT_EQ(state.eCptImagesAlbum(), "4");
+    EXPECT_EQ(state.Tempo(), 15);
+    stored.NomAlbum = QStringLiteral("Santé");
+    state.takeStoredSettings(stored, "/opt/orvandel/");
+    EXPECT_EQ(state.DossierImages(), QStringLiteral("/opt/orvandel/Images/Santé/"));
     EXPECT_EQ(settingsFilePath("/opt/orvandel/"), "/opt/orvandel/Options.ini");
 }
 
@@ -86,8 +89,8 @@ TEST(ProgramState, AnAlbumChangeWritesItsThreeKeysOnly) {
     TestFolder folder;
     folder.write("Options.ini", userChoices);
     ProgramState state;
-    state.NomAlbum = "Nature";
-    state.DossierImages = "/opt/Images/Nature/";
+    state.setNomAlbum("Nature");
+    state.setDossierImages("/opt/Images/Nature/");
     saveAlbumChange(system::ProfileFile(folder.filePath("Options.ini")), state, "0");
     QByteArray expected = userChoices;
     expected.replace("Images=/old/", "Images=/opt/Images/Nature/")
@@ -99,14 +102,14 @@ TEST(ProgramState, AnAlbumChangeWritesItsThreeKeysOnly) {
 TEST(ProgramState, ACloseRequestSavesTheUsersOwnChoicesInOrder) {
     TestFolder folder;
     ProgramState state;
-    state.NomAlbum = QStringLiteral("Santé");
-    state.DossierImages = QStringLiteral("/opt/Images/Santé/");
-    state.eCptImagesAlbum = "8";
-    state.PositionImage = 1;
-    state.Tempo = 15;
-    state.DemarrageAvecWindows = false;
-    state.DemarrageReduit = true;
-    state.ChangerAuDemarrage = false;
+    state.setNomAlbum(QStringLiteral("Santé"));
+    state.setDossierImages(QStringLiteral("/opt/Images/Santé/"));
+    state.setECptImagesAlbum("8");
+    state.setPositionImage(1);
+    state.setTempo(15);
+    state.setDemarrageAvecWindows(false);
+    state.setDemarrageReduit(true);
+    state.setChangerAuDemarrage(false);
     saveOnCloseRequest(system::ProfileFile(folder.filePath("Options.ini")), state);
     EXPECT_EQ(QString::fromUtf8(folder.read("Options.ini")),
               QStringLiteral("[Options]\n"
@@ -119,23 +122,23 @@ TEST(ProgramState, ACloseRequestSavesTheUsersOwnChoicesInOrder) {
                              "Demarrage reduit=1\n"
                              "Changer au demarrage=0\n"));
     const SettingsValues back = readFrom(folder, SettingsReader::MainWindow);
-    EXPECT_EQ(back.nomAlbum, QStringLiteral("Santé"));
-    EXPECT_EQ(back.position, 1);
-    EXPECT_EQ(back.timer, 15);
-    EXPECT_TRUE(back.demarrageReduit);
+    EXPECT_EQ(back.NomAlbum, QStringLiteral("Santé"));
+    EXPECT_EQ(back.PositionImage, 1);
+    EXPECT_EQ(back.Tempo, 15);
+    EXPECT_TRUE(back.DemarrageReduit);
 }
 
 TEST(ProgramState, ARefusedWriteStopsTheRemainingKeys) {
     TestFolder folder;
     const QString path = folder.filePath("Options.ini");
-    const SettingsValues fields{.images = "/new/",
-                                .nomAlbum = "Sports",
-                                .compteurAlbum = "3",
-                                .position = 2,
-                                .timer = 5,
-                                .demarrageAvecWindows = true,
-                                .demarrageReduit = true,
-                                .changerAuDemarrage = true};
+    const SettingsValues fields{.DossierImages = "/new/",
+                                .NomAlbum = "Sports",
+                                .eCptImagesAlbum = "3",
+                                .PositionImage = 2,
+                                .Tempo = 5,
+                                .DemarrageAvecWindows = true,
+                                .DemarrageReduit = true,
+                                .ChangerAuDemarrage = true};
     // The disk fills up once the first two keys are in the file.
     const qint64 roomForTwoKeys = QByteArray("[Options]\nImages=/new/\nNom Album=Sports\n").size();
     try {
@@ -148,4 +151,20 @@ TEST(ProgramState, ARefusedWriteStopsTheRemainingKeys) {
     EXPECT_EQ(folder.read("Options.ini"),
               QByteArray("[Options]\nImages=/new/\nNom Album=Sports\n"));
     EXPECT_EQ(QFileInfo(path).dir().entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(ProgramState, EveryAssignmentSignalsItsFieldAlsoWhenTheValueIsTheSame) {
+    ProgramState state;
+    QList<ProgramState::Field> fields;
+    QObject::connect(&state, &ProgramState::changed,
+                     [&](ProgramState::Field field) { fields.append(field); });
+    state.setNomAlbum("Nature");
+    state.setNomAlbum("Nature");
+    state.setDossierImages("/opt/Images/Nature/");
+    state.setListeDesImages({"a.jpg"});
+    EXPECT_EQ(fields, (QList<ProgramState::Field>{ProgramState::Field::NomAlbum,
+                                                  ProgramState::Field::NomAlbum,
+                                                  ProgramState::Field::DossierImages,
+                                                  ProgramState::Field::ListeDesImages}));
+    EXPECT_EQ(state.ListeDesImages(), QStringList{"a.jpg"});
 }

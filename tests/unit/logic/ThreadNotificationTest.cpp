@@ -55,7 +55,7 @@ struct Listing {
 
 class ThreadNotification : public testing::Test {
 protected:
-    void TearDown() override { watch::DestructionNotification(); }
+    void TearDown() override { folderWatch.DestructionNotification(); }
 
     // A listing of the test's own, standing for the main window's: it notes what it sees.
     std::function<void()> listingOf(const TestFolder& folder, const QString& watcher = {}) {
@@ -66,7 +66,7 @@ protected:
         };
     }
     void start(const TestFolder& folder, const QString& watcher = {}) {
-        watch::CreationNotification(folder.path(), false, 1, listingOf(folder, watcher), report);
+        folderWatch.CreationNotification(folder.path(), false, 1, listingOf(folder, watcher));
     }
     bool listed(const QString& file) {
         return waitUntil([&] {
@@ -93,6 +93,7 @@ protected:
     int sentinels = 0;
     RecordingDialogs dialogs;
     orvandel::ErrorReport report{dialogs};
+    watch::FolderWatch folderWatch{report};
 };
 
 TEST_F(ThreadNotification, APictureCopiedInGivesOneListingOnTheMainThreadThatSeesIt) {
@@ -148,26 +149,23 @@ TEST_F(ThreadNotification, ABurstOfFiftyFilesGivesOneListingAndAtMostOneMore) {
 TEST_F(ThreadNotification, ChangesDuringAListingGiveExactlyOneMore) {
     const TestFolder album;
     const auto listing = listingOf(album);
-    watch::CreationNotification(
-        album.path(), false, 1,
-        [&] {
-            listing();
-            if (listings.size() == 1)
-                for (const char* name : {"during-1.jpg", "during-2.jpg", "during-3.jpg"})
-                    album.write(QString::fromLatin1(name), "d");
-        },
-        report);
+    folderWatch.CreationNotification(album.path(), false, 1, [&] {
+        listing();
+        if (listings.size() == 1)
+            for (const char* name : {"during-1.jpg", "during-2.jpg", "during-3.jpg"})
+                album.write(QString::fromLatin1(name), "d");
+    });
     album.write(QStringLiteral("first.jpg"), "f");
     ASSERT_TRUE(listed(QStringLiteral("during-3.jpg")));
     EXPECT_EQ(listingsBeforeSentinel(album), 2);
-    watch::DestructionNotification();
+    folderWatch.DestructionNotification();
 }
 
 TEST_F(ThreadNotification, AnAlbumChangeEndsTheOldWatcherAndOnlyTheNewFolderReports) {
     const TestFolder oldAlbum;
     const TestFolder newAlbum;
     start(oldAlbum, QStringLiteral("old"));
-    const std::weak_ptr<watch::TThreadNotification> oldWatcher = watch::ThreadNotification;
+    const std::weak_ptr<watch::TThreadNotification> oldWatcher = folderWatch.ThreadNotification();
     start(newAlbum, QStringLiteral("new"));
     EXPECT_TRUE(oldWatcher.expired());
     oldAlbum.write(QStringLiteral("old.jpg"), "o");
@@ -181,8 +179,8 @@ TEST_F(ThreadNotification, AnAlbumChangeEndsTheOldWatcherAndOnlyTheNewFolderRepo
 TEST_F(ThreadNotification, AMissingFolderReportsNothingRaisesNothingAndTheNextAlbumWorks) {
     const TestFolder root;
     const QString missing = root.filePath(QStringLiteral("Absent/"));
-    EXPECT_NO_THROW(watch::CreationNotification(
-        missing, false, 1, [&] { listings.push_back({}); }, report));
+    EXPECT_NO_THROW(
+        folderWatch.CreationNotification(missing, false, 1, [&] { listings.push_back({}); }));
     root.write(QStringLiteral("Absent/late.jpg"), "l");
     processEventsFor(FewCycles);
     EXPECT_TRUE(listings.empty());
@@ -198,12 +196,9 @@ TEST_F(ThreadNotification, AnAlbumFolderRemovedAndRestoredIsListedAgain) {
     const TestFolder root;
     root.write(QStringLiteral("Nature/old.jpg"), "o");
     const QString album = root.filePath(QStringLiteral("Nature/"));
-    watch::CreationNotification(
-        album, false, 1,
-        [this, album] {
-            listings.push_back({{}, QDir(album).entryList(QDir::Files), true});
-        },
-        report);
+    folderWatch.CreationNotification(album, false, 1, [this, album] {
+        listings.push_back({{}, QDir(album).entryList(QDir::Files), true});
+    });
     ASSERT_TRUE(QDir(album).removeRecursively());
     ASSERT_TRUE(waitUntil([&] { return !listings.empty() && listings.back().files.isEmpty(); }));
     root.write(QStringLiteral("Nature/restored.jpg"), "r");
@@ -219,13 +214,13 @@ TEST_F(ThreadNotification, AStopThatMeetsAPendingHandOverEndsTheWatcherAndDropsT
     start(album);
     album.write(QStringLiteral("photo.jpg"), "p");
     const QDeadlineTimer deadline(GenerousMilliseconds);
-    while (!watch::ThreadNotification->isHandingOver() && !deadline.hasExpired())
+    while (!folderWatch.ThreadNotification()->isHandingOver() && !deadline.hasExpired())
         std::this_thread::sleep_for(1ms);
-    ASSERT_TRUE(watch::ThreadNotification->isHandingOver());
-    const std::weak_ptr<watch::TThreadNotification> watcher = watch::ThreadNotification;
-    watch::DestructionNotification();
+    ASSERT_TRUE(folderWatch.ThreadNotification()->isHandingOver());
+    const std::weak_ptr<watch::TThreadNotification> watcher = folderWatch.ThreadNotification();
+    folderWatch.DestructionNotification();
     EXPECT_TRUE(watcher.expired());
-    EXPECT_EQ(watch::ThreadNotification, nullptr);
+    EXPECT_EQ(folderWatch.ThreadNotification(), nullptr);
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(listings.empty());
 }
@@ -236,15 +231,12 @@ TEST_F(ThreadNotification, AStopFromWithinTheListingLetsTheWatcherGo) {
     const TestFolder album;
     bool ran = false;
     bool watcherGone = false;
-    watch::CreationNotification(
-        album.path(), false, 1,
-        [&] {
-            const std::weak_ptr<watch::TThreadNotification> watcher = watch::ThreadNotification;
-            watch::DestructionNotification();
-            watcherGone = watcher.expired();
-            ran = true;
-        },
-        report);
+    folderWatch.CreationNotification(album.path(), false, 1, [&] {
+        const std::weak_ptr<watch::TThreadNotification> watcher = folderWatch.ThreadNotification();
+        folderWatch.DestructionNotification();
+        watcherGone = watcher.expired();
+        ran = true;
+    });
     album.write(QStringLiteral("photo.jpg"), "p");
     ASSERT_TRUE(waitUntil([&] { return ran; }));
     EXPECT_TRUE(watcherGone);
@@ -255,22 +247,18 @@ TEST_F(ThreadNotification, AStopFromWithinTheListingLetsTheWatcherGo) {
 TEST_F(ThreadNotification, AFailingListingIsReportedOnTheMainThreadAndTheWatcherGoesOn) {
     const TestFolder album;
     const auto listing = listingOf(album);
-    watch::CreationNotification(
-        album.path(), false, 1,
-        [&] {
-            listing();
-            if (listings.size() == 1)
-                throw orvandel::Error(
-                    QStringLiteral("Le format de l'image  a.jpg  est invalide..."));
-        },
-        report);
+    folderWatch.CreationNotification(album.path(), false, 1, [&] {
+        listing();
+        if (listings.size() == 1)
+            throw orvandel::Error(QStringLiteral("Le format de l'image  a.jpg  est invalide..."));
+    });
     album.write(QStringLiteral("a.jpg"), "a");
     ASSERT_TRUE(waitUntil([&] { return !dialogs.errors.isEmpty(); }));
     album.write(QStringLiteral("b.jpg"), "b");
     EXPECT_TRUE(listed(QStringLiteral("b.jpg")));
     EXPECT_TRUE(listings[0].onMainThread);
     EXPECT_EQ(dialogs.errors, QStringList{"Le format de l'image  a.jpg  est invalide..."});
-    watch::DestructionNotification();
+    folderWatch.DestructionNotification();
 }
 
 struct TrailingSeparatorCase {
