@@ -23,7 +23,7 @@ using namespace orvandel;
 QStringList convertArguments(const QString& photo, QSize screen, const QString& output) {
     QString draw = QStringLiteral("fill none stroke rgb(128,0,0) ");
     for (int month = 1; month <= 12; ++month) {
-        const QPoint corner = calendar::PosMois(month, screen.width());
+        const QPoint corner = PosMois(month, screen.width());
         draw += QStringLiteral("roundrectangle %1,%2 %3,%4 10,10 line %1,%5 %3,%5 ")
                     .arg(corner.x())
                     .arg(corner.y())
@@ -33,16 +33,16 @@ QStringList convertArguments(const QString& photo, QSize screen, const QString& 
     }
     draw += QStringLiteral("stroke none fill white ");
     for (int month = 1; month <= 12; ++month) {
-        const QPoint corner = calendar::PosMois(month, screen.width());
+        const QPoint corner = PosMois(month, screen.width());
         draw += QStringLiteral("text %1,%2 '%3' ")
                     .arg(corner.x() + 30)
                     .arg(corner.y() + 16)
-                    .arg(calendar::Mois[month - 1]);
+                    .arg(Mois[month - 1]);
         for (int day = 0; day < 7; ++day)
             draw += QStringLiteral("text %1,%2 '%3' ")
                         .arg(corner.x() + 5 + 25 * day)
                         .arg(corner.y() + 36)
-                        .arg(calendar::Jour[day]);
+                        .arg(Jour[day]);
         for (int day = 1; day <= 31; ++day)
             draw += QStringLiteral("text %1,%2 '%3' ")
                         .arg(corner.x() + 5 + 25 * ((day - 1) % 7))
@@ -63,9 +63,9 @@ QStringList convertArguments(const QString& photo, QSize screen, const QString& 
 
 void benchScreen(const QString& photo, const QString& folder, QSize screen) {
     const double ours = bench::medianMilliseconds(5, [&] {
-        QImage picture = calendar::calendarBase(imaging::loadPictureBounded(photo, screen), screen);
-        calendar::drawCalendar(picture, QDate(2026, 12, 10));
-        calendar::saveCalendarWallpaper(picture, folder);
+        QImage picture = calendarBase(imaging::loadPictureBounded(photo, screen), screen);
+        drawCalendar(picture, QDate(2026, 12, 10));
+        saveCalendarWallpaper(picture, folder);
     });
     const double convert = bench::medianProcessMilliseconds(
         3, QStringLiteral("convert"),

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace orvandel::import_pictures {
+namespace orvandel {
 
 namespace {
 
@@ -44,7 +44,7 @@ void paintPhotograph(QPainter& painter, const QRectF& frame) {
 
 } // namespace
 
-QPixmap bandPicture() {
+QPixmap importBandPicture() {
     QPixmap canvas = transparentCanvas(QSize(48, 48));
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -52,7 +52,7 @@ QPixmap bandPicture() {
     return canvas;
 }
 
-QPixmap chooserPicture() {
+QPixmap importChooserPicture() {
     QPixmap canvas = transparentCanvas(QSize(64, 64));
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -70,7 +70,7 @@ QPixmap chooserPicture() {
     return canvas;
 }
 
-QPixmap addPicture() {
+QPixmap importAddPicture() {
     QPixmap canvas = transparentCanvas(QSize(130, 130));
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -84,7 +84,7 @@ QPixmap addPicture() {
     return canvas;
 }
 
-QPixmap placeholderPicture() {
+QPixmap importPlaceholderPicture() {
     QPixmap canvas(QSize(325, 280));
     canvas.fill(QColor(236, 233, 216));
     QPainter painter(&canvas);
@@ -97,4 +97,4 @@ QPixmap placeholderPicture() {
     return canvas;
 }
 
-} // namespace orvandel::import_pictures
+} // namespace orvandel

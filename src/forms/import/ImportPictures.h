@@ -2,12 +2,12 @@
 
 #include <QPixmap>
 
-namespace orvandel::import_pictures {
+namespace orvandel {
 
 // The import dialog's own pictures, painted here rather than shipped as files.
-QPixmap bandPicture();        // 48 × 48: a framed photograph
-QPixmap chooserPicture();     // 64 × 64: an open folder holding a photograph
-QPixmap addPicture();         // 130 × 130: a photograph with a green plus
-QPixmap placeholderPicture(); // 325 × 280: an empty frame waiting for a picture
+QPixmap importBandPicture();        // 48 × 48: a framed photograph
+QPixmap importChooserPicture();     // 64 × 64: an open folder holding a photograph
+QPixmap importAddPicture();         // 130 × 130: a photograph with a green plus
+QPixmap importPlaceholderPicture(); // 325 × 280: an empty frame waiting for a picture
 
-} // namespace orvandel::import_pictures
+} // namespace orvandel

@@ -54,11 +54,11 @@ TFormImages::TFormImages(const QString& executableFolder, ProgramState& programS
     ui->setupUi(this);
     opensAt(*this, FirstPlace);
     setFonts();
-    ui->Image3->setPixmap(import_pictures::bandPicture());
-    ui->btnChoisirImage->setIcon(import_pictures::chooserPicture());
+    ui->Image3->setPixmap(importBandPicture());
+    ui->btnChoisirImage->setIcon(importChooserPicture());
     ui->btnChoisirImage->setIconSize(QSize(64, 64));
-    ui->AjoutImage->setIcon(import_pictures::addPicture());
-    ui->ImageNew->setPixmap(import_pictures::placeholderPicture());
+    ui->AjoutImage->setIcon(importAddPicture());
+    ui->ImageNew->setPixmap(importPlaceholderPicture());
     ui->ImageNew->setScaledContents(true);
     ui->ComboBoxAlbum->addItems(AlbumNames);
     ui->ComboBoxAlbum->setCurrentIndex(static_cast<int>(AlbumNames.indexOf(DefaultAlbumName)));

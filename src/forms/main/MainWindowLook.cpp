@@ -44,8 +44,7 @@ void dressAlbumBrowser(Ui::TFOrvandel& ui) {
         ui.ComboBoxAlbum->setItemData(index, QSize(0, ComboCellHeight), Qt::SizeHintRole);
     paintDesert(*ui.ComboBoxAlbum->view());
     paintDesert(*ui.Lst_Images);
-    ui.Lst_Images->setItemDelegate(
-        new PictureListDelegate(MainWindowPictures::pictureRowIcon(), ui.Lst_Images));
+    ui.Lst_Images->setItemDelegate(new PictureListDelegate(pictureRowIcon(), ui.Lst_Images));
 }
 
 // The main panel's gradient, its properties in the order the panel takes them: the named scheme
@@ -61,12 +60,12 @@ void dressMainPanel(TXiPanel& XiPanelMain) {
 }
 
 void dressPictures(Ui::TFOrvandel& ui) {
-    ui.Image5->setIcon(MainWindowPictures::slideShowButton());
-    ui.Image6->setIcon(MainWindowPictures::addPictureButton());
-    ui.Image4->setIcon(MainWindowPictures::helpButton());
-    ui.Image3->setIcon(MainWindowPictures::reduceButton());
-    ui.Image7->setPixmap(MainWindowPictures::banner());
-    ui.Image2->setPixmap(MainWindowPictures::previewFrame(ui.Image2->size()));
+    ui.Image5->setIcon(slideShowButtonPicture());
+    ui.Image6->setIcon(addPictureButtonPicture());
+    ui.Image4->setIcon(helpButtonPicture());
+    ui.Image3->setIcon(reduceButtonPicture());
+    ui.Image7->setPixmap(mainWindowBanner());
+    ui.Image2->setPixmap(previewFramePicture(ui.Image2->size()));
     ui.Shape1->setBrushColor(ChangeGreen);
     ui.Shape2->setBrushColor(ReduceRed);
     ui.BitBtn->setIcon(ui.ChangerFondEcran1->icon());
@@ -74,7 +73,6 @@ void dressPictures(Ui::TFOrvandel& ui) {
 }
 
 void setMenuIcons(Ui::TFOrvandel& ui) {
-    using MainWindowPictures::menuIcon;
     ui.AfficherLumi->setIcon(menuIcon(QStringLiteral("window-new"), u'A', QColor(40, 120, 200)));
     ui.ReduireApplication1->setIcon(menuIcon(QStringLiteral("go-down"), u'R', QColor(200, 40, 40)));
     ui.ChangerFondEcran1->setIcon(
@@ -100,7 +98,7 @@ void dressMainWindow(Ui::TFOrvandel& ui) {
 
 TImageList* makeImageList1(Ui::TFOrvandel& ui, QWidget& owner) {
     auto* list = new TImageList(&owner);
-    list->Add(MainWindowPictures::programIcon().pixmap(32, 32));
+    list->Add(programIcon().pixmap(32, 32));
     for (const QAction* action :
          {ui.AfficherLumi, ui.ReduireApplication1, ui.ChangerFondEcran1, ui.AfficherCalendrier1,
           ui.Aide1, ui.Options2, ui.Apropos2, ui.QuitterLumi})

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace orvandel::MainWindowPictures {
+namespace orvandel {
 
 namespace {
 
@@ -64,7 +64,7 @@ void drawCentredText(QPainter& painter, const QRect& box, const QString& text, i
 
 } // namespace
 
-QPixmap slideShowButton() {
+QPixmap slideShowButtonPicture() {
     QPixmap pixmap = transparentPixmap({48, 48});
     QPainter painter(&pixmap);
     buttonTile(QColor(255, 190, 110), QColor(210, 110, 20), painter, pixmap);
@@ -75,7 +75,7 @@ QPixmap slideShowButton() {
     return pixmap;
 }
 
-QPixmap addPictureButton() {
+QPixmap addPictureButtonPicture() {
     QPixmap pixmap = transparentPixmap({48, 48});
     QPainter painter(&pixmap);
     buttonTile(QColor(255, 190, 110), QColor(210, 110, 20), painter, pixmap);
@@ -86,7 +86,7 @@ QPixmap addPictureButton() {
     return pixmap;
 }
 
-QPixmap helpButton() {
+QPixmap helpButtonPicture() {
     QPixmap pixmap = transparentPixmap({48, 48});
     QPainter painter(&pixmap);
     buttonTile(QColor(150, 190, 255), QColor(40, 80, 190), painter, pixmap);
@@ -94,7 +94,7 @@ QPixmap helpButton() {
     return pixmap;
 }
 
-QPixmap reduceButton() {
+QPixmap reduceButtonPicture() {
     QPixmap pixmap = transparentPixmap({48, 48});
     QPainter painter(&pixmap);
     buttonTile(QColor(255, 150, 140), QColor(190, 30, 30), painter, pixmap);
@@ -103,7 +103,7 @@ QPixmap reduceButton() {
     return pixmap;
 }
 
-QPixmap banner() {
+QPixmap mainWindowBanner() {
     QPixmap pixmap = transparentPixmap({302, 50});
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -118,7 +118,7 @@ QPixmap banner() {
     return pixmap;
 }
 
-QPixmap previewFrame(QSize size) {
+QPixmap previewFramePicture(QSize size) {
     QPixmap pixmap = transparentPixmap(size);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -165,4 +165,4 @@ QIcon menuIcon(const QString& themeName, QChar letter, const QColor& color) {
     return QIcon(pixmap);
 }
 
-} // namespace orvandel::MainWindowPictures
+} // namespace orvandel

@@ -77,7 +77,7 @@ void TFOrvandel::setUpTrayIcon() {
     tray.SetPetiteIconeVisible(true);
     tray.SetGrandeIconeVisible(true);
     tray.SetApplicationCachee(trayHost);
-    tray.SetIcone(MainWindowPictures::programIcon());
+    tray.SetIcone(programIcon());
     tray.SetImageList(ImageList1);
     tray.SetIntervalAnimation(1000);
     tray.SetAnimation(false);
@@ -274,11 +274,10 @@ void TFOrvandel::ChangerFondEcran1Click() {
 // The year over the previewed picture stretched to the screen, saved beside the albums and made
 // the wallpaper. The preview shows the calendar even when saving or applying it then fails.
 void TFOrvandel::BBtnCalendrierClick() {
-    QImage BitMapWall = calendar::calendarBase(Image1.picture(), services.screenSize);
-    calendar::drawCalendar(BitMapWall, QDate::currentDate());
+    QImage BitMapWall = calendarBase(Image1.picture(), services.screenSize);
+    drawCalendar(BitMapWall, QDate::currentDate());
     Image1.show(BitMapWall);
-    const QString NomFichier =
-        calendar::saveCalendarWallpaper(Image1.picture(), services.executableFolder);
+    const QString NomFichier = saveCalendarWallpaper(Image1.picture(), services.executableFolder);
     applyWallpaper(NomFichier);
 }
 

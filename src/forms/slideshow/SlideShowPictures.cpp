@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace orvandel::SlideShowPictures {
+namespace orvandel {
 
 namespace {
 
@@ -44,11 +44,11 @@ void drawPhotograph(QPainter& painter, const QRectF& box, const QColor& sky, con
 
 } // namespace
 
-QPixmap selectImagesIcon() {
-    return MainWindowPictures::pictureRowIcon();
+QPixmap slideShowSelectImagesIcon() {
+    return pictureRowIcon();
 }
 
-QPixmap startIcon() {
+QPixmap slideShowStartIcon() {
     QPixmap pixmap = blank({16, 16});
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -56,7 +56,7 @@ QPixmap startIcon() {
     return pixmap;
 }
 
-QPixmap stopIcon() {
+QPixmap slideShowStopIcon() {
     QPixmap pixmap = blank({16, 16});
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -69,7 +69,7 @@ QPixmap stopIcon() {
     return pixmap;
 }
 
-QPixmap closeIcon() {
+QPixmap slideShowCloseIcon() {
     QPixmap pixmap = blank({16, 16});
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -86,7 +86,7 @@ QPixmap closeIcon() {
     return pixmap;
 }
 
-QPixmap decoration(QSize size) {
+QPixmap slideShowDecoration(QSize size) {
     QPixmap pixmap = blank(size);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -121,4 +121,4 @@ QPixmap decoration(QSize size) {
     return pixmap;
 }
 
-} // namespace orvandel::SlideShowPictures
+} // namespace orvandel

@@ -2,15 +2,15 @@
 
 #include <QPixmap>
 
-namespace orvandel::SlideShowPictures {
+namespace orvandel {
 
 // The slide-show window's pictures, painted for this program: the four buttons' 16 × 16 icons
 // and the band's decorative picture.
-QPixmap selectImagesIcon();
-QPixmap startIcon();
-QPixmap stopIcon();
-QPixmap closeIcon();
+QPixmap slideShowSelectImagesIcon();
+QPixmap slideShowStartIcon();
+QPixmap slideShowStopIcon();
+QPixmap slideShowCloseIcon();
 // Photographs standing in an open folder.
-QPixmap decoration(QSize size);
+QPixmap slideShowDecoration(QSize size);
 
-} // namespace orvandel::SlideShowPictures
+} // namespace orvandel

@@ -41,11 +41,11 @@ TFormSlideShow::~TFormSlideShow() = default;
 
 void TFormSlideShow::setPictures() {
     setWindowIcon(QApplication::windowIcon());
-    ui->btn_SelectImages->setIcon(SlideShowPictures::selectImagesIcon());
-    ui->btn_Start->setIcon(SlideShowPictures::startIcon());
-    ui->btn_Stop->setIcon(SlideShowPictures::stopIcon());
-    ui->btn_Reset->setIcon(SlideShowPictures::closeIcon());
-    ui->Image1->setPixmap(SlideShowPictures::decoration(ui->Image1->size()));
+    ui->btn_SelectImages->setIcon(slideShowSelectImagesIcon());
+    ui->btn_Start->setIcon(slideShowStartIcon());
+    ui->btn_Stop->setIcon(slideShowStopIcon());
+    ui->btn_Reset->setIcon(slideShowCloseIcon());
+    ui->Image1->setPixmap(slideShowDecoration(ui->Image1->size()));
 }
 
 void TFormSlideShow::FormCreate() {

@@ -7,7 +7,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace orvandel::calendar {
+namespace orvandel {
 
 namespace {
 
@@ -102,4 +102,4 @@ void drawCalendar(QImage& picture, QDate today, int dotsPerInch) {
     drawDayNumbers(painter, today, picture.width(), dotsPerInch);
 }
 
-} // namespace orvandel::calendar
+} // namespace orvandel

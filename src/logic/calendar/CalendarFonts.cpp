@@ -2,7 +2,7 @@
 
 #include "common/DefaultFace.h"
 
-namespace orvandel::calendar {
+namespace orvandel {
 
 QFont calendarFont(int points, int dotsPerInch) {
     QFont font(DefaultFaceName);
@@ -11,4 +11,4 @@ QFont calendarFont(int points, int dotsPerInch) {
     return font;
 }
 
-} // namespace orvandel::calendar
+} // namespace orvandel

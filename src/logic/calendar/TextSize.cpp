@@ -26,7 +26,7 @@ int lineWidth(const QString& line, const QFontMetrics& metrics) {
 } // namespace
 
 QSize TextSize(const QString& Phrase, const QFont* Police) {
-    const QFontMetrics metrics(Police ? *Police : calendar::calendarFont(8));
+    const QFontMetrics metrics(Police ? *Police : calendarFont(8));
     QString text = Phrase;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), '\n');
     const QStringList lines = text.split(QLatin1Char('\n'));

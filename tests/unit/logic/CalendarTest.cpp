@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace orvandel::calendar;
+using namespace orvandel;
 
 namespace {
 
