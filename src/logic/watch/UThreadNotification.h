@@ -1,7 +1,6 @@
 #pragma once
 
 #include "TThreadNotification.h"
-#include "system/PathStyle.h"
 
 #include <QString>
 
@@ -32,8 +31,8 @@ void CreationNotification(const QString& NomDossier, bool CisSouDossier,
 // the new one, or ending the program.
 void DestructionNotification();
 
-// `S` without one trailing separator, unless it is a root ("C:\" on Windows, "/" elsewhere).
-QString RetireSlash(const QString& S, system::PathStyle style = system::nativePathStyle());
+// `S` without one trailing separator, unless it is a root.
+QString RetireSlash(const QString& S);
 
 } // namespace UThreadNotification
 } // namespace orvandel
