@@ -204,7 +204,8 @@ void TFOrvandel::ChargerOptions() {
         return;
     state.eCptImagesAlbum = QString::number(state.ListeDesImages.size());
     refillRows();
-    ui->GroupBox2->setTitle(QStringLiteral(" %1 images  ").arg(state.ListeDesImages.size()));
+    ui->GroupBox2->setTitle(
+        formatMessage(QStringLiteral(" %d images  "), {state.ListeDesImages.size()}));
     // One picture that cannot be decoded is reported, and whoever asked for the listing goes on:
     // the program is never left half switched to another album.
     services.report.run([this] { Image1.load(state.DossierImages + state.ListeDesImages[0]); });

@@ -1,6 +1,7 @@
 #include "WallpaperPathLimit.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "system/linux/FileNameCodec.h"
 
 #include <climits>
@@ -10,10 +11,9 @@ namespace orvandel::desktop {
 void checkWallpaperPathLength(const QString& path) {
     constexpr int MaxPathBytes = PATH_MAX - 1;
     if (system::encodeFileName(path).size() > MaxPathBytes)
-        throw Error(QStringLiteral("Le chemin de l'image dépasse les %1 octets qu'admet le "
-                                   "système : %2")
-                        .arg(MaxPathBytes)
-                        .arg(path));
+        throw Error(formatMessage(
+            QStringLiteral("Le chemin de l'image dépasse les %d octets qu'admet le système : %s"),
+            {MaxPathBytes, path}));
 }
 
 } // namespace orvandel::desktop
