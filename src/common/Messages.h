@@ -24,7 +24,8 @@ private:
 };
 
 // Fills the %s and %d markers of a message, left to right, so that message texts can be kept
-// exactly as the user sees them. Every message the program shows is made here.
+// exactly as the user sees them. Every error and message box text that carries a value is made
+// here.
 QString formatMessage(const QString& pattern, std::initializer_list<MessageArgument> arguments);
 
 // The toolkit's own French messages.

@@ -133,9 +133,9 @@ void settlePalette(DibHeader& header) {
 } // namespace
 
 void fail(Container container, const QString& reason) {
-    const QString prefix = container == Container::Icon ? QStringLiteral("Fichier ICO invalide : ")
-                                                        : QStringLiteral("Fichier BMP invalide : ");
-    throw Error(prefix + reason);
+    const QString format =
+        container == Container::Icon ? QStringLiteral("ICO") : QStringLiteral("BMP");
+    throw Error(formatMessage(QStringLiteral("Fichier %s invalide : %s"), {format, reason}));
 }
 
 QString formatName(Container container) {

@@ -40,7 +40,7 @@ struct Entry {
 };
 
 [[noreturn]] void fail(const QString& reason) {
-    throw Error(QStringLiteral("Fichier ICO invalide : ") + reason);
+    throw Error(formatMessage(QStringLiteral("Fichier ICO invalide : %s"), {reason}));
 }
 
 bool startsWithPng(ByteView data) {
