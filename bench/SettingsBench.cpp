@@ -70,16 +70,16 @@ void measure(const QString& label, const QString& path, const QByteArray& conten
         throw std::runtime_error("cannot write the settings file");
     file.close();
     orvandel::ProgramState state;
-    orvandel::applyStoredSettings(
-        state,
-        orvandel::readSettings(orvandel::ProfileFile(path), orvandel::SettingsReader::MainWindow),
-        "/opt/orvandel/");
+    orvandel::applyStoredSettings(state,
+                                  orvandel::readSettings(orvandel::system::ProfileFile(path),
+                                                         orvandel::SettingsReader::MainWindow),
+                                  "/opt/orvandel/");
     printLine(label + QStringLiteral(", start-up's 7 reads"), timeOf(runs, [&] {
-                  orvandel::readSettings(orvandel::ProfileFile(path),
+                  orvandel::readSettings(orvandel::system::ProfileFile(path),
                                          orvandel::SettingsReader::MainWindow);
               }));
     printLine(label + QStringLiteral(", close's 8 writes"), timeOf(runs, [&] {
-                  orvandel::saveOnCloseRequest(orvandel::ProfileFile(path), state);
+                  orvandel::saveOnCloseRequest(orvandel::system::ProfileFile(path), state);
               }));
 }
 
