@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-using namespace orvandel;
+using namespace orvandel::system;
 
 // Any text read as a settings file: a written key must read back as written, the rest of the
 // file must survive the write, and the bytes written must read back as the same text.

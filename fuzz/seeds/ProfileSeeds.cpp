@@ -5,7 +5,7 @@
 namespace seeds {
 
 QList<QByteArray> profile() {
-    orvandel::IniDocument document;
+    orvandel::system::IniDocument document;
     document.setValue(QStringLiteral("Options"), QStringLiteral("Nom Album"),
                       QStringLiteral("Santé"));
     document.setValue(QStringLiteral("Options"), QStringLiteral("Timer"), QStringLiteral("0x1E"));
@@ -13,19 +13,21 @@ QList<QByteArray> profile() {
     const QString text = document.toText();
     QList<QByteArray> seeds;
     for (const auto encoding :
-         {orvandel::TextEncoding::Utf8, orvandel::TextEncoding::Utf16LittleEndian,
-          orvandel::TextEncoding::Windows1252, orvandel::TextEncoding::Utf16BigEndian,
-          orvandel::TextEncoding::Windows1252WithUtf8Bom})
-        seeds.append(orvandel::encodeText(text, encoding));
+         {orvandel::system::TextEncoding::Utf8, orvandel::system::TextEncoding::Utf16LittleEndian,
+          orvandel::system::TextEncoding::Windows1252,
+          orvandel::system::TextEncoding::Utf16BigEndian,
+          orvandel::system::TextEncoding::Windows1252WithUtf8Bom})
+        seeds.append(orvandel::system::encodeText(text, encoding));
     seeds.append("; comment\r\n[ options ]\r\n  TIMER = 5\r\n[Other]\r\nKey=\r\n");
     // Several kilobytes: many sections and keys, as a long-used settings file has.
-    orvandel::IniDocument large = document;
+    orvandel::system::IniDocument large = document;
     for (int album = 0; album < 60; ++album) {
         const QString section = QStringLiteral("Album %1").arg(album);
         large.setValue(section, QStringLiteral("Images"), QStringLiteral("/photos/%1").arg(album));
         large.setValue(section, QStringLiteral("Compteur"), QString::number(album * 7));
     }
-    seeds.append(orvandel::encodeText(large.toText(), orvandel::TextEncoding::Utf8));
+    seeds.append(
+        orvandel::system::encodeText(large.toText(), orvandel::system::TextEncoding::Utf8));
     return seeds;
 }
 
