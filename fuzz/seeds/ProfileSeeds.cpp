@@ -14,7 +14,8 @@ QList<QByteArray> profile() {
     QList<QByteArray> seeds;
     for (const auto encoding :
          {orvandel::system::TextEncoding::Utf8, orvandel::system::TextEncoding::Utf16LittleEndian,
-          orvandel::system::TextEncoding::Windows1252, orvandel::system::TextEncoding::Utf16BigEndian,
+          orvandel::system::TextEncoding::Windows1252,
+          orvandel::system::TextEncoding::Utf16BigEndian,
           orvandel::system::TextEncoding::Windows1252WithUtf8Bom})
         seeds.append(orvandel::system::encodeText(text, encoding));
     seeds.append("; comment\r\n[ options ]\r\n  TIMER = 5\r\n[Other]\r\nKey=\r\n");
@@ -25,7 +26,8 @@ QList<QByteArray> profile() {
         large.setValue(section, QStringLiteral("Images"), QStringLiteral("/photos/%1").arg(album));
         large.setValue(section, QStringLiteral("Compteur"), QString::number(album * 7));
     }
-    seeds.append(orvandel::system::encodeText(large.toText(), orvandel::system::TextEncoding::Utf8));
+    seeds.append(
+        orvandel::system::encodeText(large.toText(), orvandel::system::TextEncoding::Utf8));
     return seeds;
 }
 

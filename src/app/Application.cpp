@@ -1,6 +1,6 @@
 #include "Application.h"
 
-#include "desktop/WallpaperShellFactory.h"
+#include "desktop/WallpaperSetterFactory.h"
 #include "system/ChangeNotification.h"
 #include "system/ExecutableLocation.h"
 
@@ -43,7 +43,7 @@ Application::~Application() {
 void Application::createWindows() {
     FOrvandel = std::make_unique<TFOrvandel>(MainWindowServices{
         state, report, dialogs, random, executableFolder, screenPixels(), mainForm, *trayIcon,
-        *taskbarButton, [] { return desktop::createWallpaperShell(); }});
+        *taskbarButton, [] { return desktop::createWallpaperSetter(); }});
     connectMainWindow();
     report.run([this] { FOrvandel->FormCreate(); });
     mainForm.setForm(FOrvandel.get());

@@ -2,7 +2,7 @@
 
 namespace orvandel {
 
-QString formatMessage(const QString& pattern, std::initializer_list<QString> arguments) {
+QString formatMessage(const QString& pattern, std::initializer_list<MessageArgument> arguments) {
     QString result;
     result.reserve(pattern.size() + 64);
     auto argument = arguments.begin();
@@ -10,7 +10,7 @@ QString formatMessage(const QString& pattern, std::initializer_list<QString> arg
         const bool isMarker = pattern[i] == u'%' && i + 1 < pattern.size() &&
                               (pattern[i + 1] == u's' || pattern[i + 1] == u'd');
         if (isMarker && argument != arguments.end()) {
-            result += *argument++;
+            result += (argument++)->text();
             ++i;
         } else {
             result += pattern[i];

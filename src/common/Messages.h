@@ -2,13 +2,31 @@
 
 #include <QString>
 
+#include <concepts>
 #include <initializer_list>
+#include <utility>
 
 namespace orvandel {
 
+// What fills one marker: a text, or a whole number written in decimal.
+class MessageArgument {
+public:
+    MessageArgument(QString text)
+        : value(std::move(text)) {}
+    template <std::integral Number>
+    requires(!std::same_as<Number, bool>) MessageArgument(Number number)
+        : value(QString::number(number)) {}
+
+    const QString& text() const { return value; }
+
+private:
+    QString value;
+};
+
 // Fills the %s and %d markers of a message, left to right, so that message texts can be kept
-// exactly as the user sees them.
-QString formatMessage(const QString& pattern, std::initializer_list<QString> arguments);
+// exactly as the user sees them. Every error and message box text that carries a value is made
+// here.
+QString formatMessage(const QString& pattern, std::initializer_list<MessageArgument> arguments);
 
 // The toolkit's own French messages.
 namespace FrameworkMessages {
@@ -25,6 +43,8 @@ inline const QString JpegError = QStringLiteral("Erreur JPEG #%d");
 namespace ProgramMessages {
 inline const QString SettingsFileTooLarge = QStringLiteral(
     "Impossible d'écrire dans %s : le fichier de réglages ne peut pas dépasser 16 Mo.");
+inline const QString CannotOpenFile = QStringLiteral("Impossible d'ouvrir le fichier \"%s\".");
+inline const QString CannotReadFile = QStringLiteral("Impossible de lire le fichier \"%s\".");
 } // namespace ProgramMessages
 
 } // namespace orvandel

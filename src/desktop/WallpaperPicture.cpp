@@ -1,5 +1,6 @@
 #include "WallpaperPicture.h"
 
+#include "common/Messages.h"
 #include "common/PictureError.h"
 #include "imaging/PictureLoader.h"
 #include "system/RegularFile.h"
@@ -16,12 +17,13 @@ QImage readWallpaperPicture(const QString& path, QSize bound) {
     // Read from a file the platform layer opened, which alone knows the name on disk.
     QFile file;
     if (!system::openRegularFile(file, path))
-        throw PictureError(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(path));
+        throw PictureError(formatMessage(ProgramMessages::CannotOpenFile, {path}));
     QImageReader reader(&file, "gif");
     QImage picture = reader.read();
     if (picture.isNull())
-        throw PictureError(QStringLiteral("Impossible de lire l'image GIF \"%1\" : %2")
-                               .arg(path, reader.errorString()));
+        throw PictureError(
+            formatMessage(QStringLiteral("Impossible de lire l'image GIF \"%s\" : %s"),
+                          {path, reader.errorString()}));
     return picture;
 }
 

@@ -2,6 +2,7 @@
 
 #include "PictureLimits.h"
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "system/LargeMemory.h"
 
 #include <algorithm>
@@ -25,10 +26,9 @@ void releaseBuffer(void* information) {
 }
 
 [[noreturn]] void outOfMemory(int width, int height, const QString& formatName) {
-    throw Error(QStringLiteral("Mémoire insuffisante pour une image %1 de %2 × %3 pixels.")
-                    .arg(formatName)
-                    .arg(width)
-                    .arg(height));
+    throw Error(
+        formatMessage(QStringLiteral("Mémoire insuffisante pour une image %s de %d × %d pixels."),
+                      {formatName, width, height}));
 }
 
 } // namespace

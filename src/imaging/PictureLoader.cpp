@@ -7,6 +7,7 @@
 #include "codecs/PngDecoder.h"
 #include "codecs/TiffDecoder.h"
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "common/PictureError.h"
 #include "system/RegularFile.h"
 
@@ -48,25 +49,25 @@ PictureFormat formatOf(const QString& path) {
         if (extension.compare(known.extension, Qt::CaseInsensitive) == 0)
             return known.format;
     }
-    throw Error(QStringLiteral("Extension de fichier image inconnue (.%1) : %2")
-                    .arg(extension.toString(), path));
+    throw Error(formatMessage(QStringLiteral("Extension de fichier image inconnue (.%s) : %s"),
+                              {extension.toString(), path}));
 }
 
 // The file is opened by the platform layer, which alone turns the path into the system's name;
 // the messages name it by the path.
 void openPictureFile(QFile& file, const QString& path) {
     if (!system::openRegularFile(file, path))
-        throw Error(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(path));
+        throw Error(formatMessage(ProgramMessages::CannotOpenFile, {path}));
     if (file.size() > MaxPictureFileSize)
-        throw Error(
-            QStringLiteral("Le fichier \"%1\" est trop volumineux pour une image.").arg(path));
+        throw Error(formatMessage(
+            QStringLiteral("Le fichier \"%s\" est trop volumineux pour une image."), {path}));
 }
 
 // The whole file. Passed straight to a decoder, the bytes live until the decoder returns.
 QByteArray readWhole(QFile& file, const QString& path) {
     QByteArray bytes = file.readAll();
     if (file.error() != QFile::NoError)
-        throw Error(QStringLiteral("Impossible de lire le fichier \"%1\".").arg(path));
+        throw Error(formatMessage(ProgramMessages::CannotReadFile, {path}));
     return bytes;
 }
 

@@ -1,6 +1,7 @@
 #include "Stretch.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 
 namespace orvandel::imaging {
 
@@ -14,9 +15,9 @@ QImage stretchPicture(const QImage& source, QSize size) {
     QImage result = source.convertToFormat(format).scaled(size, Qt::IgnoreAspectRatio,
                                                           Qt::SmoothTransformation);
     if (result.isNull())
-        throw Error(QStringLiteral("Mémoire insuffisante pour une image étirée de %1 × %2 pixels.")
-                        .arg(size.width())
-                        .arg(size.height()));
+        throw Error(formatMessage(
+            QStringLiteral("Mémoire insuffisante pour une image étirée de %d × %d pixels."),
+            {size.width(), size.height()}));
     return result.convertToFormat(format);
 }
 

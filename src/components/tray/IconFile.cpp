@@ -1,6 +1,7 @@
 #include "IconFile.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "imaging/codecs/IcoDecoder.h"
 #include "system/RegularFile.h"
 
@@ -17,12 +18,13 @@ constexpr qint64 MaxIconFileSize = 16 * 1024 * 1024;
 QByteArray readIconFile(const QString& path) {
     QFile file;
     if (!system::openRegularFile(file, path))
-        throw Error(QStringLiteral("Impossible d'ouvrir le fichier \"%1\".").arg(path));
+        throw Error(formatMessage(ProgramMessages::CannotOpenFile, {path}));
     if (file.size() > MaxIconFileSize)
-        throw Error(QStringLiteral("Le fichier \"%1\" n'est pas une icône.").arg(path));
+        throw Error(
+            formatMessage(QStringLiteral("Le fichier \"%s\" n'est pas une icône."), {path}));
     QByteArray bytes = file.readAll();
     if (file.error() != QFile::NoError)
-        throw Error(QStringLiteral("Impossible de lire le fichier \"%1\".").arg(path));
+        throw Error(formatMessage(ProgramMessages::CannotReadFile, {path}));
     return bytes;
 }
 

@@ -28,8 +28,8 @@ struct MainWindowServices {
     MainForm& mainForm;
     desktop::TrayIcon& trayIcon;
     desktop::TaskbarButton& taskbarButton;
-    // Makes the desktop's wallpaper shell for each change; see Utils::ApplyWallPaper.
-    Utils::WallpaperShellMaker wallpaperShell;
+    // Makes the desktop's wallpaper setter for each change; see Utils::ApplyWallPaper.
+    Utils::WallpaperSetterMaker wallpaperSetter;
 };
 
 } // namespace orvandel

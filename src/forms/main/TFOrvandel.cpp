@@ -197,7 +197,7 @@ void TFOrvandel::ChargerOptions() {
         return;
     state.setECptImagesAlbum(QString::number(listed.size()));
     refillRows();
-    ui->GroupBox2->setTitle(QStringLiteral(" %1 images  ").arg(listed.size()));
+    ui->GroupBox2->setTitle(formatMessage(QStringLiteral(" %d images  "), {listed.size()}));
     // One picture that cannot be decoded is reported, and whoever asked for the listing goes on:
     // the program is never left half switched to another album.
     services.report.run([&] { Image1.load(state.DossierImages() + listed[0]); });
@@ -243,7 +243,7 @@ void TFOrvandel::Lst_ImagesDblClick() {
 }
 
 void TFOrvandel::applyWallpaper(const QString& FileName) {
-    Utils::ApplyWallPaper(FileName, state.PositionImage(), services.wallpaperShell);
+    Utils::ApplyWallPaper(FileName, state.PositionImage(), services.wallpaperSetter);
 }
 
 void TFOrvandel::TimerTimer() {

@@ -3,6 +3,7 @@
 #include "BmpHeader.h"
 #include "BmpPixels.h"
 #include "BmpRle.h"
+#include "common/Messages.h"
 #include "imaging/PictureLimits.h"
 
 #include <algorithm>
@@ -30,9 +31,10 @@ std::int64_t pixelOffsetOf(const DibHeader& header, ByteView file, ByteView dib)
     const std::int64_t offset =
         stored >= header.paletteOffset ? stored : header.declaredPaletteEnd();
     if (offset > std::ssize(dib))
-        bmp::fail(Container::Bitmap,
-                  QStringLiteral("les pixels commencent après la fin du fichier (%1).")
-                      .arg(offset + std::int64_t{FileHeaderSize}));
+        bmp::fail(
+            Container::Bitmap,
+            formatMessage(QStringLiteral("les pixels commencent après la fin du fichier (%d)."),
+                          {offset + std::int64_t{FileHeaderSize}}));
     return offset;
 }
 
@@ -103,8 +105,9 @@ QImage decodeBmp(ByteView file, QSize bound) {
 QImage decodeIconDib(ByteView dib) {
     DibHeader header = bmp::readDibHeader(dib, Container::Icon);
     if (isRle(header))
-        bmp::fail(Container::Icon, QStringLiteral("compression non prise en charge (%1).")
-                                       .arg(static_cast<std::uint32_t>(header.compression)));
+        bmp::fail(Container::Icon,
+                  formatMessage(QStringLiteral("compression non prise en charge (%d)."),
+                                {static_cast<std::uint32_t>(header.compression)}));
     // The stored height counts the colour rows and the mask rows.
     header.height /= 2;
     checkPictureSize(header.width, header.height, bmp::formatName(Container::Icon));

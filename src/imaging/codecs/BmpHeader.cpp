@@ -1,6 +1,7 @@
 #include "BmpHeader.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 
 #include <algorithm>
 #include <bit>
@@ -39,14 +40,16 @@ void readCoreHeader(ByteView dib, Container container, DibHeader& header) {
 Compression checkedCompression(std::uint32_t value, std::uint32_t headerSize, Container container) {
     const bool known = value == 0 || value == 1 || value == 2 || value == 3 || value == 6;
     if (!known || (headerSize == Os2HeaderSize && value == 3))
-        fail(container, QStringLiteral("compression non prise en charge (%1).").arg(value));
+        fail(container,
+             formatMessage(QStringLiteral("compression non prise en charge (%d)."), {value}));
     return static_cast<Compression>(value);
 }
 
 void readInfoHeader(ByteView dib, Container container, DibHeader& header) {
     const std::uint32_t size = header.headerSize;
     if (size < SmallestInfoHeaderSize)
-        fail(container, QStringLiteral("taille d'en-tête inconnue (%1 octets).").arg(size));
+        fail(container,
+             formatMessage(QStringLiteral("taille d'en-tête inconnue (%d octets)."), {size}));
     if (dib.size() < size)
         fail(container, QStringLiteral("en-tête tronqué."));
     header.width = static_cast<std::int32_t>(readUint32(dib, 4));
@@ -62,7 +65,8 @@ void readInfoHeader(ByteView dib, Container container, DibHeader& header) {
 void checkBitCount(const DibHeader& header, Container container) {
     const int bits = header.bitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-        fail(container, QStringLiteral("profondeur de %1 bits non prise en charge.").arg(bits));
+        fail(container,
+             formatMessage(QStringLiteral("profondeur de %d bits non prise en charge."), {bits}));
     const Compression compression = header.compression;
     const bool fits =
         compression == Compression::Rgb || (compression == Compression::Rle8 && bits == 8) ||
@@ -70,9 +74,9 @@ void checkBitCount(const DibHeader& header, Container container) {
         ((compression == Compression::Bitfields || compression == Compression::AlphaBitfields) &&
          (bits == 16 || bits == 32));
     if (!fits)
-        fail(container, QStringLiteral("compression %1 incompatible avec %2 bits par pixel.")
-                            .arg(static_cast<std::uint32_t>(compression))
-                            .arg(bits));
+        fail(container,
+             formatMessage(QStringLiteral("compression %d incompatible avec %d bits par pixel."),
+                           {static_cast<std::uint32_t>(compression), bits}));
 }
 
 // A mask must be one run of bits inside the pixel.
@@ -100,8 +104,8 @@ void readBitfieldMasks(ByteView dib, Container container, DibHeader& header) {
         header.masks.alpha = readUint32(dib, offset + 12);
     for (std::uint32_t mask : {header.masks.red, header.masks.green, header.masks.blue}) {
         if (!isValidMask(mask, header.bitCount))
-            fail(container, QStringLiteral("masque de couleur invalide (0x%1).")
-                                .arg(mask, 8, 16, QLatin1Char('0')));
+            fail(container, formatMessage(QStringLiteral("masque de couleur invalide (0x%s)."),
+                                          {QString::number(mask, 16).rightJustified(8, u'0')}));
     }
     // Some writers fill the alpha mask of pictures that have none: ignore one that cannot be.
     if (!isValidMask(header.masks.alpha, header.bitCount))
@@ -129,9 +133,9 @@ void settlePalette(DibHeader& header) {
 } // namespace
 
 void fail(Container container, const QString& reason) {
-    const QString prefix = container == Container::Icon ? QStringLiteral("Fichier ICO invalide : ")
-                                                        : QStringLiteral("Fichier BMP invalide : ");
-    throw Error(prefix + reason);
+    const QString format =
+        container == Container::Icon ? QStringLiteral("ICO") : QStringLiteral("BMP");
+    throw Error(formatMessage(QStringLiteral("Fichier %s invalide : %s"), {format, reason}));
 }
 
 QString formatName(Container container) {

@@ -1,6 +1,7 @@
 #include "BmpWriter.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "system/AtomicFileWriter.h"
 
 #include <cstdint>
@@ -64,9 +65,9 @@ void writeBmp24(const QImage& picture, const QString& path) {
     const std::int64_t stride = ((std::int64_t{width} * 3 + 3) / 4) * 4;
     const std::int64_t imageSize = stride * height;
     if (HeadersSize + imageSize > std::numeric_limits<std::uint32_t>::max())
-        throw Error(QStringLiteral("Image trop grande pour le format BMP : %1 × %2 pixels.")
-                        .arg(width)
-                        .arg(height));
+        throw Error(
+            formatMessage(QStringLiteral("Image trop grande pour le format BMP : %d × %d pixels."),
+                          {width, height}));
 
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(HeadersSize + imageSize));
     writeHeaders(bytes.data(), width, height, static_cast<std::uint32_t>(imageSize));

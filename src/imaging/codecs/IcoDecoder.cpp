@@ -4,6 +4,7 @@
 #include "BmpHeader.h"
 #include "PngDecoder.h"
 #include "common/Error.h"
+#include "common/Messages.h"
 
 #include <algorithm>
 #include <array>
@@ -39,7 +40,7 @@ struct Entry {
 };
 
 [[noreturn]] void fail(const QString& reason) {
-    throw Error(QStringLiteral("Fichier ICO invalide : ") + reason);
+    throw Error(formatMessage(QStringLiteral("Fichier ICO invalide : %s"), {reason}));
 }
 
 bool startsWithPng(ByteView data) {
@@ -103,7 +104,7 @@ std::vector<Entry> readDirectory(ByteView file) {
 QImage decodeEntry(ByteView file, const Entry& entry) {
     const std::optional<ByteView> data = entryData(file, entry);
     if (!data)
-        fail(QStringLiteral("l'image n° %1 sort du fichier.").arg(entry.number));
+        fail(formatMessage(QStringLiteral("l'image n° %d sort du fichier."), {entry.number}));
     return startsWithPng(*data) ? decodePng(*data) : decodeIconDib(*data);
 }
 

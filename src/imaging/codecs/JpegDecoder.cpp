@@ -2,6 +2,7 @@
 
 #include "JpegErrorManager.h"
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "imaging/PictureBuffer.h"
 #include "imaging/PictureLimits.h"
 
@@ -136,8 +137,8 @@ private:
         if (succeeded)
             return;
         if (state.tooManyScans && state.info.input_scan_number > MaxScanCount)
-            throw Error(
-                QStringLiteral("Image JPEG invalide : plus de %1 passes.").arg(MaxScanCount));
+            throw Error(formatMessage(QStringLiteral("Image JPEG invalide : plus de %d passes."),
+                                      {MaxScanCount}));
         if (state.tooManyScans)
             throw Error(QStringLiteral("Image JPEG invalide : trop de passes pour sa taille."));
         throwJpegError(state.errors);
@@ -224,10 +225,9 @@ void checkDataCoversPicture(const jpeg_decompress_struct& info, ByteView file) {
     const auto blocks = [](JDIMENSION dimension) { return (std::uint64_t{dimension} + 7) / 8; };
     if (entropyCodedBytes(file) * 8 >= blocks(info.image_width) * blocks(info.image_height))
         return;
-    throw Error(
-        QStringLiteral("Image JPEG invalide : le fichier est trop court pour %1 × %2 pixels.")
-            .arg(info.image_width)
-            .arg(info.image_height));
+    throw Error(formatMessage(
+        QStringLiteral("Image JPEG invalide : le fichier est trop court pour %d × %d pixels."),
+        {info.image_width, info.image_height}));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "MetafileClipping.h"
 #include "MetafileCost.h"
 #include "common/Error.h"
+#include "common/Messages.h"
 
 #include <QFontMetricsF>
 
@@ -181,9 +182,9 @@ MetafileCanvas::MetafileCanvas(const CanvasGeometry& pictureGeometry)
     : geometry(pictureGeometry)
     , picture(pictureGeometry.pictureSize, QImage::Format_RGB32) {
     if (picture.isNull())
-        throw Error(QStringLiteral("Mémoire insuffisante pour une image de %1 × %2 pixels.")
-                        .arg(geometry.pictureSize.width())
-                        .arg(geometry.pictureSize.height()));
+        throw Error(
+            formatMessage(QStringLiteral("Mémoire insuffisante pour une image de %d × %d pixels."),
+                          {geometry.pictureSize.width(), geometry.pictureSize.height()}));
     picture.fill(Qt::white);
     painter.begin(&picture);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
@@ -205,7 +206,8 @@ void MetafileCanvas::charge(double cost) {
 }
 
 void MetafileCanvas::refuseAsTooComplex() const {
-    throw Error(QStringLiteral("Fichier %1 trop complexe à dessiner.").arg(geometry.format));
+    throw Error(formatMessage(QStringLiteral("Fichier %s trop complexe à dessiner."),
+                              {QString(geometry.format)}));
 }
 
 void MetafileCanvas::selectObject(std::uint32_t index) {

@@ -2,6 +2,7 @@
 
 #include "MetafileRecord.h"
 #include "common/Error.h"
+#include "common/Messages.h"
 
 #include <algorithm>
 
@@ -33,7 +34,8 @@ std::size_t MetafileReader::readAtLeast(qint64 position, std::uint8_t* into, std
         const qint64 read = file.read(reinterpret_cast<char*>(into + filled),
                                       static_cast<qint64>(capacity - filled));
         if (read < 0)
-            throw Error(QStringLiteral("Impossible de lire le fichier %1.").arg(formatLabel));
+            throw Error(formatMessage(QStringLiteral("Impossible de lire le fichier %s."),
+                                      {QString(formatLabel)}));
         if (read == 0)
             refuseMetafile(formatLabel, QStringLiteral("fichier tronqué."));
         filled += static_cast<std::size_t>(read);

@@ -1,13 +1,15 @@
 #include "MetafileRecord.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 
 #include <bit>
 
 namespace orvandel::imaging {
 
 void refuseMetafile(QLatin1String format, const QString& reason) {
-    throw Error(QStringLiteral("Fichier %1 invalide : %2").arg(format, reason));
+    throw Error(
+        formatMessage(QStringLiteral("Fichier %s invalide : %s"), {QString(format), reason}));
 }
 
 std::uint16_t RecordBytes::u16(std::uint64_t offset) const {

@@ -1,6 +1,7 @@
 #include "PngChunks.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "imaging/PictureLimits.h"
 
 #include <vector>
@@ -28,7 +29,7 @@ bool hasType(ByteView bytes, std::size_t offset, const char (&type)[5]) {
 }
 
 [[noreturn]] void refuse(const QString& reason) {
-    throw Error(QStringLiteral("Image PNG invalide : %1").arg(reason));
+    throw Error(formatMessage(QStringLiteral("Image PNG invalide : %s"), {reason}));
 }
 
 int channelsOf(std::uint8_t colourType) {
@@ -93,9 +94,9 @@ std::optional<QByteArray> checkPngChunks(ByteView file, std::size_t maxAncillary
                      QStringLiteral("PNG"));
     const std::uint64_t inflated = inflatedSize(file, SignatureSize + 8);
     if (compressedPixels * DeflateMaxRatio < inflated)
-        refuse(QStringLiteral("le fichier est trop court pour %1 × %2 pixels.")
-                   .arg(bigEndian32(file, SignatureSize + 8))
-                   .arg(bigEndian32(file, SignatureSize + 12)));
+        refuse(formatMessage(
+            QStringLiteral("le fichier est trop court pour %d × %d pixels."),
+            {bigEndian32(file, SignatureSize + 8), bigEndian32(file, SignatureSize + 12)}));
     if (dropped.empty())
         return std::nullopt;
 

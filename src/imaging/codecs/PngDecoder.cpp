@@ -2,6 +2,7 @@
 
 #include "PngChunks.h"
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "imaging/PictureBuffer.h"
 #include "imaging/PictureLimits.h"
 
@@ -28,8 +29,8 @@ struct ContextDeleter {
 using Context = std::unique_ptr<spng_ctx, ContextDeleter>;
 
 [[noreturn]] void throwPngError(int code) {
-    throw Error(
-        QStringLiteral("Image PNG invalide : %1").arg(QString::fromUtf8(spng_strerror(code))));
+    throw Error(formatMessage(QStringLiteral("Image PNG invalide : %s"),
+                              {QString::fromUtf8(spng_strerror(code))}));
 }
 
 void check(int code) {

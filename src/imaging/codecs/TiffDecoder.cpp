@@ -1,6 +1,7 @@
 #include "TiffDecoder.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "imaging/PictureBuffer.h"
 #include "imaging/PictureLimits.h"
 
@@ -105,7 +106,7 @@ int ignoreWarning(TIFF*, void*, const char*, const char*, va_list) {
 [[noreturn]] void throwTiffError(const char* text) {
     const QString reason =
         text[0] != '\0' ? QString::fromUtf8(text).trimmed() : QStringLiteral("fichier illisible");
-    throw Error(QStringLiteral("Image TIFF invalide : %1").arg(reason));
+    throw Error(formatMessage(QStringLiteral("Image TIFF invalide : %s"), {reason}));
 }
 
 struct OptionsDeleter {
@@ -147,12 +148,9 @@ void checkTileSize(TIFF* tiff, std::uint32_t width, std::uint32_t height) {
     const std::uint64_t picturePixels = std::uint64_t{width} * height;
     if (tilePixels <= std::max(MinTileLimit, TileToPictureRatio * picturePixels))
         return;
-    throw Error(
-        QStringLiteral("Image TIFF invalide : tuile de %1 × %2 pixels pour une image de %3 × %4.")
-            .arg(tileWidth)
-            .arg(tileHeight)
-            .arg(width)
-            .arg(height));
+    throw Error(formatMessage(
+        QStringLiteral("Image TIFF invalide : tuile de %d × %d pixels pour une image de %d × %d."),
+        {tileWidth, tileHeight, width, height}));
 }
 
 class RgbaReader {

@@ -1,8 +1,6 @@
 #include "AlbumListing.h"
 
-#include "system/DirectoryEnumeration.h"
-
-#include <QSet>
+#include "logic/files/FolderWalk.h"
 
 namespace orvandel::Utils {
 
@@ -18,31 +16,17 @@ bool hasListedExtension(const QString& name, const QStringList& filters) {
     return false;
 }
 
-// Folders already entered, so that a link back up the tree cannot make the walk endless.
-void listFolder(const QString& folder, const QStringList& filters, bool includeSubFolders,
-                QStringList& names, QSet<QString>& entered) {
-    if (includeSubFolders) {
-        const QString identity = system::folderIdentity(folder);
-        if (entered.contains(identity))
-            return;
-        entered.insert(identity);
-    }
-    system::enumerateDirectory(folder, [&](const system::DirectoryEntry& entry) {
-        if (entry.isFolder && includeSubFolders)
-            listFolder(folder + entry.name + u'/', filters, includeSubFolders, names, entered);
-        else if (hasListedExtension(entry.name, filters))
-            names.append(entry.name);
-    });
-}
-
 } // namespace
 
-void ListerDesFichiers(QString Chemin, const QStringList& Filtres, bool InclureSousRepertoire,
-                       QStringList& Liste) {
-    if (!Chemin.endsWith(u'/'))
-        Chemin += u'/';
-    QSet<QString> entered;
-    listFolder(Chemin, Filtres, InclureSousRepertoire, Liste, entered);
+void ListerDesFichiers(const QString& Chemin, const QStringList& Filtres,
+                       bool InclureSousRepertoire, QStringList& Liste) {
+    const FolderWalk options{
+        InclureSousRepertoire ? FolderWalk::SubFolders::Walked : FolderWalk::SubFolders::Skipped,
+        FolderWalk::DotNames::Kept, FolderWalk::FoldersNotEntered::VisitedAsFiles};
+    walkFolder(Chemin, options, [&](const QString&, const QString& name) {
+        if (hasListedExtension(name, Filtres))
+            Liste.append(name);
+    });
 }
 
 } // namespace orvandel::Utils

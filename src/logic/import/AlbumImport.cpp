@@ -1,6 +1,7 @@
 #include "AlbumImport.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "imaging/codecs/JpegEncoder.h"
 #include "logic/settings/IntegerText.h"
 #include "system/NewFile.h"
@@ -20,7 +21,7 @@ QString pictureName(const QString& albumFolder, const QString& name) {
 }
 
 [[noreturn]] void nameTaken(const QString& path) {
-    throw Error(QStringLiteral("Le fichier \"%1\" existe déjà.").arg(path));
+    throw Error(formatMessage(QStringLiteral("Le fichier \"%s\" existe déjà."), {path}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "WallpaperRotation.h"
 
+#include "common/Messages.h"
 #include "system/FileNames.h"
 #include "system/RegularFile.h"
 
@@ -48,8 +49,8 @@ std::int32_t drawAnyIndex(std::int32_t count, RandomIndex& random) {
 }
 
 QString invalidPictureMessage(const QString& name) {
-    return QStringLiteral("Le format de l'image  ") + system::readableText(name) +
-           QStringLiteral("  est invalide...");
+    return formatMessage(QStringLiteral("Le format de l'image  %s  est invalide..."),
+                         {system::readableText(name)});
 }
 
 } // namespace orvandel

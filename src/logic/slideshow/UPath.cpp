@@ -3,6 +3,7 @@
 #include "desktop/FolderDialog.h"
 #include "system/ExecutableLocation.h"
 #include "system/SpecialFolders.h"
+#include "system/TrailingSeparator.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,16 +22,10 @@ const QString FolderOrFilePrompt =
                    "vous pouvez également créer un nouveau dossier.\r\n") +
     Credit;
 
-QChar separator(system::PathStyle style) {
-    return style == system::PathStyle::Windows ? u'\\' : u'/';
-}
-
 } // namespace
 
-QString AddBackSlash(const QString& aPath, system::PathStyle style) {
-    if (aPath.isEmpty() || aPath.endsWith(separator(style)))
-        return aPath;
-    return aPath + separator(style);
+QString AddBackSlash(const QString& aPath) {
+    return system::withTrailingSeparator(aPath);
 }
 
 std::optional<QString> GetFolder(int CSIDLValue) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "system/PathStyle.h"
-
 #include <QString>
 
 #include <optional>
@@ -19,7 +17,7 @@ inline constexpr int BIF_BROWSEINCLUDEFILES = 0x4000;
 
 // `aPath` ending with the separator: one is added unless it is there already or the path is
 // empty.
-QString AddBackSlash(const QString& aPath, system::PathStyle style = system::nativePathStyle());
+QString AddBackSlash(const QString& aPath);
 
 // The special folder named by its CSIDL value, ending with the separator; nothing when this
 // system has no such folder.

@@ -1,33 +1,39 @@
 #include "ApplyWallPaper.h"
 
 #include "common/Error.h"
-#include "desktop/WallpaperShellFactory.h"
-
-#include <algorithm>
-#include <vector>
+#include "desktop/WallpaperSetterFactory.h"
 
 namespace orvandel::Utils {
 
-void ApplyWallPaper(const QString& FileName, int wpStyle) {
-    ApplyWallPaper(FileName, wpStyle, [] { return desktop::createWallpaperShell(); });
+namespace {
+
+// Codes other than centre and tile come from a hand-edited file or from text typed into the
+// options list; stretched is the program's default and fills the screen as most other modes do.
+desktop::WallpaperPlacement placementOf(int wpStyle) {
+    switch (wpStyle) {
+    case 0:
+        return desktop::WallpaperPlacement::Center;
+    case 1:
+        return desktop::WallpaperPlacement::Tile;
+    default:
+        return desktop::WallpaperPlacement::Stretch;
+    }
 }
 
-void ApplyWallPaper(const QString& FileName, int wpStyle, const WallpaperShellMaker& makeShell) {
-    // Refused when too long, so that the buffer holds the path and its terminating zero.
-    desktop::checkWallpaperPathLength(FileName);
-    std::vector<char16_t> buffer(desktop::wallpaperPathBufferLength(), u'\0');
-    std::copy_n(FileName.utf16(), FileName.size(), buffer.begin());
-    const desktop::WallpaperOptions options{8, static_cast<std::uint32_t>(wpStyle)};
+} // namespace
 
-    // Made for this one call and released when it ends, also when a step throws.
-    const std::unique_ptr<desktop::WallpaperShell> shell = makeShell();
-    if (!shell)
+void ApplyWallPaper(const QString& FileName, int wpStyle) {
+    ApplyWallPaper(FileName, wpStyle, [] { return desktop::createWallpaperSetter(); });
+}
+
+void ApplyWallPaper(const QString& FileName, int wpStyle, const WallpaperSetterMaker& makeSetter) {
+    // Made for this one change and released when it ends, also when it throws.
+    const std::unique_ptr<desktop::WallpaperSetter> setter = makeSetter();
+    if (!setter)
         throw Error(QStringLiteral(
             "Impossible de changer le fond d'écran : aucun bureau pris en charge n'a été trouvé "
             "(GNOME, KDE Plasma, XFCE, MATE, Cinnamon, LXDE, LXQt, sway ou X11)."));
-    shell->SetWallpaperOptions(options, 0);
-    shell->SetWallpaper(buffer.data(), 0);
-    shell->ApplyChanges(desktop::ApplySaveHtmlGenRefresh);
+    setter->apply(FileName, placementOf(wpStyle));
 }
 
 } // namespace orvandel::Utils

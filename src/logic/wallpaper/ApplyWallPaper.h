@@ -1,25 +1,23 @@
 #pragma once
 
-#include "desktop/WallpaperShell.h"
+#include "desktop/WallpaperSetter.h"
 
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 
 namespace orvandel::Utils {
 
-using WallpaperShellMaker = std::function<std::unique_ptr<desktop::WallpaperShell>()>;
+using WallpaperSetterMaker = std::function<std::unique_ptr<desktop::WallpaperSetter>()>;
 
-// Hands `FileName` and the position code `wpStyle` (0 centred, 1 tiled, 2 stretched; any other
-// code is passed on unchanged) to the desktop's wallpaper shell in its three steps: options, file,
-// apply and save. Throws orvandel::Error when no shell fits this desktop, when the path is longer
-// than the platform takes, and when the shell fails; orvandel::PictureError when a back-end that
-// draws the wallpaper itself cannot read the picture.
+// Makes `FileName` the desktop's wallpaper with the position code `wpStyle`: 0 centred, 1 tiled,
+// 2 stretched; any other code is drawn stretched. Throws orvandel::Error when no setter fits this
+// desktop, when the path is longer than the platform takes, and when the setter fails;
+// orvandel::PictureError when a setter that draws the wallpaper itself cannot read the picture.
 void ApplyWallPaper(const QString& FileName, int wpStyle);
 
-// The same with the shell made by `makeShell`, which may return nullptr for no shell.
-void ApplyWallPaper(const QString& FileName, int wpStyle, const WallpaperShellMaker& makeShell);
+// The same with the setter made by `makeSetter`, which may return nullptr for no setter.
+void ApplyWallPaper(const QString& FileName, int wpStyle, const WallpaperSetterMaker& makeSetter);
 
 } // namespace orvandel::Utils

@@ -1,5 +1,7 @@
 #include "UThreadNotification.h"
 
+#include "system/TrailingSeparator.h"
+
 namespace orvandel::UThreadNotification {
 
 namespace {
@@ -33,13 +35,8 @@ void FolderWatch::DestructionNotification() {
     running.reset();
 }
 
-QString RetireSlash(const QString& S, system::PathStyle style) {
-    const bool windows = style == system::PathStyle::Windows;
-    const QChar separator = windows ? u'\\' : u'/';
-    const bool isRoot = windows ? S.endsWith(QStringLiteral(":\\")) : S == QStringLiteral("/");
-    if (isRoot || !S.endsWith(separator))
-        return S;
-    return S.chopped(1);
+QString RetireSlash(const QString& S) {
+    return system::withoutTrailingSeparator(S);
 }
 
 } // namespace orvandel::UThreadNotification

@@ -2,7 +2,6 @@
 
 #include "MainThreadQueue.h"
 #include "TThreadNotification.h"
-#include "system/PathStyle.h"
 
 #include <QString>
 
@@ -50,8 +49,8 @@ private:
     std::shared_ptr<TThreadNotification> running;
 };
 
-// `S` without one trailing separator, unless it is a root ("C:\" on Windows, "/" elsewhere).
-QString RetireSlash(const QString& S, system::PathStyle style = system::nativePathStyle());
+// `S` without one trailing separator, unless it is a root.
+QString RetireSlash(const QString& S);
 
 } // namespace UThreadNotification
 } // namespace orvandel

@@ -1,3 +1,4 @@
+#include "common/Messages.h"
 #include "system/SystemErrorText.h"
 
 #include <cerrno>
@@ -25,7 +26,7 @@ QString systemErrorText(int errorNumber) {
     case EIO:
         return QStringLiteral("Erreur d'entrée/sortie.");
     default:
-        return QStringLiteral("Erreur système %1.").arg(errorNumber);
+        return formatMessage(QStringLiteral("Erreur système %d."), {errorNumber});
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 using orvandel::formatMessage;
 namespace FrameworkMessages = orvandel::FrameworkMessages;
 
@@ -13,6 +15,14 @@ TEST(FormatMessage, FillsMarkersLeftToRight) {
               QStringLiteral("Impossible de créer le fichier \"/a/b.jpg\". Accès refusé."));
     EXPECT_EQ(formatMessage(FrameworkMessages::ListIndexOutOfBounds, {QStringLiteral("-1")}),
               QStringLiteral("Index de liste hors limites (-1)"));
+}
+
+TEST(FormatMessage, WritesNumbersInDecimal) {
+    EXPECT_EQ(formatMessage(FrameworkMessages::JpegError, {42}), QStringLiteral("Erreur JPEG #42"));
+    EXPECT_EQ(formatMessage(FrameworkMessages::ListIndexOutOfBounds, {-1}),
+              QStringLiteral("Index de liste hors limites (-1)"));
+    EXPECT_EQ(formatMessage(QStringLiteral("%d × %d"), {std::uint32_t{4294967295u}, qint64{-7}}),
+              QStringLiteral("4294967295 × -7"));
 }
 
 TEST(FormatMessage, ArgumentsAreNotScannedAgain) {

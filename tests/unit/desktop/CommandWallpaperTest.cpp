@@ -1,6 +1,7 @@
 #include "TestFolder.h"
 #include "WallpaperBackEndTesting.h"
 #include "common/Error.h"
+#include "desktop/WallpaperSetterFactory.h"
 #include "desktop/linux/wallpaper/KdeWallpaper.h"
 #include "desktop/linux/wallpaper/PcmanfmWallpaper.h"
 #include "desktop/linux/wallpaper/SwayWallpaper.h"
@@ -111,8 +112,8 @@ TEST_F(CommandWallpaperTest, XfceSetsEveryBackdropOfEveryMonitorAndWorkspace) {
                  "/backdrop/screen0/monitorVirtual-1/workspace0/last-image\n"
                  "/backdrop/screen0/monitor1/workspace3/last-image\n"
                  "/desktop-icons/style\n");
-    XfceWallpaper shell;
-    applyThroughShell(shell, picture, 1);
+    XfceWallpaper setter;
+    setter.apply(picture, WallpaperPlacement::Tile);
     const QStringList common{QStringLiteral("xfconf-query"), QStringLiteral("-c"),
                              QStringLiteral("xfce4-desktop"), QStringLiteral("-p")};
     const auto set = [&](const QString& property, const char* type, const QString& value) {
@@ -136,8 +137,8 @@ TEST_F(CommandWallpaperTest, XfceSetsEveryBackdropOfEveryMonitorAndWorkspace) {
 }
 
 TEST_F(CommandWallpaperTest, XfceWithoutStoredBackdropsSetsTheFirstOne) {
-    XfceWallpaper shell;
-    applyThroughShell(shell, picture, 0);
+    XfceWallpaper setter;
+    setter.apply(picture, WallpaperPlacement::Center);
     const QList<QStringList> recorded = calls();
     ASSERT_EQ(recorded.size(), 3);
     EXPECT_EQ(recorded[1][4], QStringLiteral("/backdrop/screen0/monitor0/workspace0/image-style"));
@@ -147,7 +148,7 @@ TEST_F(CommandWallpaperTest, XfceWithoutStoredBackdropsSetsTheFirstOne) {
 }
 
 struct Mode {
-    std::uint32_t style;
+    WallpaperPlacement placement;
     const char* pcmanfmMode;
     int plasmaFillMode;
 };
@@ -156,8 +157,8 @@ class CommandWallpaperModeTest : public CommandWallpaperTest,
                                  public ::testing::WithParamInterface<Mode> {};
 
 TEST_P(CommandWallpaperModeTest, PlasmaScriptSetsTheImageOnEveryDesktop) {
-    KdeWallpaper shell;
-    applyThroughShell(shell, picture, GetParam().style);
+    KdeWallpaper setter;
+    setter.apply(picture, GetParam().placement);
     const QList<QStringList> recorded = calls();
     ASSERT_EQ(recorded.size(), 1);
     const QStringList& call = recorded.first();
@@ -187,8 +188,8 @@ TEST_P(CommandWallpaperModeTest, PlasmaScriptSetsTheImageOnEveryDesktop) {
 
 TEST_P(CommandWallpaperModeTest, LxdeAndLxqtFileManagersGetThePathAndMode) {
     for (const QString& program : {QStringLiteral("pcmanfm"), QStringLiteral("pcmanfm-qt")}) {
-        PcmanfmWallpaper shell(program);
-        applyThroughShell(shell, picture, GetParam().style);
+        PcmanfmWallpaper setter(program);
+        setter.apply(picture, GetParam().placement);
         EXPECT_EQ(calls().last(), (QStringList{program, QStringLiteral("--set-wallpaper"), picture,
                                                QStringLiteral("--wallpaper-mode"),
                                                QString::fromLatin1(GetParam().pcmanfmMode)}));
@@ -209,8 +210,8 @@ TEST_P(CommandWallpaperModeTest, LxqtProfileShowingThePictureKeepsTheChosenMode)
     const QByteArray otherProfile = pcmanfmQtSettings("/other.png", "WallpaperMode=none\n");
     folder.write(QStringLiteral("config/pcmanfm-qt/default/settings.conf"), otherProfile);
 
-    PcmanfmWallpaper shell(QStringLiteral("pcmanfm-qt"));
-    applyThroughShell(shell, picture, GetParam().style);
+    PcmanfmWallpaper setter(QStringLiteral("pcmanfm-qt"));
+    setter.apply(picture, GetParam().placement);
 
     EXPECT_EQ(
         folder.read(QStringLiteral("config/pcmanfm-qt/lxqt/settings.conf")),
@@ -218,10 +219,10 @@ TEST_P(CommandWallpaperModeTest, LxqtProfileShowingThePictureKeepsTheChosenMode)
     EXPECT_EQ(folder.read(QStringLiteral("config/pcmanfm-qt/default/settings.conf")), otherProfile);
 }
 
-INSTANTIATE_TEST_SUITE_P(Styles, CommandWallpaperModeTest,
-                         ::testing::Values(Mode{0, "center", 6}, Mode{1, "tile", 3},
-                                           Mode{2, "stretch", 0}, Mode{0xFFFFFFFFu, "stretch", 0},
-                                           Mode{5, "stretch", 0}));
+INSTANTIATE_TEST_SUITE_P(Placements, CommandWallpaperModeTest,
+                         ::testing::Values(Mode{WallpaperPlacement::Center, "center", 6},
+                                           Mode{WallpaperPlacement::Tile, "tile", 3},
+                                           Mode{WallpaperPlacement::Stretch, "stretch", 0}));
 
 TEST_F(CommandWallpaperTest, LxqtProfileWithoutAModeGetsOneAtTheEndOfItsDesktopSection) {
     const QString plain = folder.write(QStringLiteral("plain.png"), "picture");
@@ -231,17 +232,17 @@ TEST_F(CommandWallpaperTest, LxqtProfileWithoutAModeGetsOneAtTheEndOfItsDesktopS
     };
     folder.write(QStringLiteral("standins/saved-settings.conf"), profile({}));
     folder.write(QStringLiteral("config/pcmanfm-qt/lxqt/settings.conf"), {});
-    PcmanfmWallpaper shell(QStringLiteral("pcmanfm-qt"));
-    applyThroughShell(shell, plain, 1);
+    PcmanfmWallpaper setter(QStringLiteral("pcmanfm-qt"));
+    setter.apply(plain, WallpaperPlacement::Tile);
     EXPECT_EQ(folder.read(QStringLiteral("config/pcmanfm-qt/lxqt/settings.conf")),
               profile("WallpaperMode=tile\n"));
 }
 
 TEST_F(CommandWallpaperTest, FailingCommandRaisesItsOwnMessage) {
     folder.write(QStringLiteral("standins/fail-pcmanfm"), "desktop manager is not active\n");
-    PcmanfmWallpaper shell(QStringLiteral("pcmanfm"));
+    PcmanfmWallpaper setter(QStringLiteral("pcmanfm"));
     try {
-        applyThroughShell(shell, picture, 2);
+        setter.apply(picture, WallpaperPlacement::Stretch);
         FAIL() << "no error";
     } catch (const orvandel::Error& error) {
         EXPECT_EQ(
@@ -250,17 +251,42 @@ TEST_F(CommandWallpaperTest, FailingCommandRaisesItsOwnMessage) {
     }
 }
 
+// The system counts a path in bytes, at most 4095 of them: 2,100 letters "é" take 4,200. Cut to
+// fit, a longer one would name another file, so the session's setter refuses it before running
+// anything.
+TEST_F(CommandWallpaperTest, SessionSetterRefusesAPathLongerThanTheSystemTakes) {
+    ScopedVariable desktop{"XDG_CURRENT_DESKTOP", "XFCE"};
+    const QString longest = QStringLiteral("/tmp/") + QString(4095 - 5, u'a');
+    createWallpaperSetter()->apply(longest, WallpaperPlacement::Stretch);
+    const QList<QStringList> accepted = calls();
+    ASSERT_FALSE(accepted.isEmpty());
+    EXPECT_EQ(accepted.last().last(), longest);
+    for (const QString& path : {QStringLiteral("/tmp/") + QString(4096 - 5, u'x'),
+                                QStringLiteral("/tmp/") + QString(2100, u'é')}) {
+        try {
+            createWallpaperSetter()->apply(path, WallpaperPlacement::Stretch);
+            ADD_FAILURE() << "no error for " << path.size() << " units";
+        } catch (const orvandel::Error& error) {
+            EXPECT_EQ(error.message(),
+                      QStringLiteral("Le chemin de l'image dépasse les 4095 octets qu'admet le "
+                                     "système : ") +
+                          path);
+        }
+    }
+    EXPECT_EQ(calls(), accepted);
+}
+
 TEST_F(CommandWallpaperTest, MissingCommandRaises) {
     ScopedVariable emptyPath{"PATH", folder.makeFolder("empty").toUtf8()};
-    XfceWallpaper shell;
-    EXPECT_THROW(applyThroughShell(shell, picture, 2), orvandel::Error);
+    XfceWallpaper setter;
+    EXPECT_THROW(setter.apply(picture, WallpaperPlacement::Stretch), orvandel::Error);
 }
 
 // A rewritten file at the same path must reach the desktop as a changed value.
 TEST_F(CommandWallpaperTest, SamePathAgainIsHandedOverAsAFreshCopy) {
     for (int time = 0; time < 2; ++time) {
-        PcmanfmWallpaper shell(QStringLiteral("pcmanfm"));
-        applyThroughShell(shell, picture, 2);
+        PcmanfmWallpaper setter(QStringLiteral("pcmanfm"));
+        setter.apply(picture, WallpaperPlacement::Stretch);
     }
     const QString copy = calls().last()[2];
     EXPECT_NE(copy, picture);
@@ -271,9 +297,9 @@ TEST_F(CommandWallpaperTest, SamePathAgainIsHandedOverAsAFreshCopy) {
 TEST_F(CommandWallpaperTest, SwaybgStartsTheNewBackgroundBeforeEndingTheOldOne) {
     const QString second = folder.write(QStringLiteral("second.jpg"), "second");
     SwayWallpaper first;
-    applyThroughShell(first, picture, 0);
+    first.apply(picture, WallpaperPlacement::Center);
     SwayWallpaper next;
-    applyThroughShell(next, second, 1);
+    next.apply(second, WallpaperPlacement::Tile);
     QThread::msleep(300);
 
     EXPECT_EQ(calls(),
@@ -292,11 +318,11 @@ TEST_F(CommandWallpaperTest, SwaybgStartsTheNewBackgroundBeforeEndingTheOldOne) 
 
 TEST_F(CommandWallpaperTest, SwaybgThatEndsAtOnceRaisesAndTheOldOneStays) {
     SwayWallpaper first;
-    applyThroughShell(first, picture, 2);
+    first.apply(picture, WallpaperPlacement::Stretch);
     folder.write(QStringLiteral("standins/fail-swaybg"), "cannot connect to the compositor\n");
     SwayWallpaper next;
     try {
-        applyThroughShell(next, picture, 2);
+        next.apply(picture, WallpaperPlacement::Stretch);
         FAIL() << "no error";
     } catch (const orvandel::Error& error) {
         EXPECT_TRUE(error.message().contains(QStringLiteral("cannot connect to the compositor")))
@@ -321,8 +347,8 @@ QList<QList<QByteArray>> nativeCalls(const TestFolder& folder) {
 // swaybg reads its arguments as bytes: it gets the very name of a file from an old archive.
 TEST_F(CommandWallpaperTest, SwaybgGetsTheBytesOfANameThatIsNotUtf8) {
     const QString foreign = folder.writeNative("caf\xe9.jpg", "picture");
-    SwayWallpaper shell;
-    applyThroughShell(shell, foreign, 2);
+    SwayWallpaper setter;
+    setter.apply(foreign, WallpaperPlacement::Stretch);
     ASSERT_EQ(nativeCalls(folder).size(), 1);
     EXPECT_EQ(nativeCalls(folder).first(),
               (QList<QByteArray>{"swaybg", "-i", folder.nativePath() + "caf\xe9.jpg", "-m",
@@ -343,17 +369,17 @@ TEST_F(CommandWallpaperTest, DesktopsThatTakeTextGetACopyOfAFileWhoseNameIsNotUt
     };
     QStringList given;
     for (const QString& program : {QStringLiteral("pcmanfm"), QStringLiteral("pcmanfm-qt")}) {
-        PcmanfmWallpaper shell(program);
-        applyThroughShell(shell, foreign, 2);
+        PcmanfmWallpaper setter(program);
+        setter.apply(foreign, WallpaperPlacement::Stretch);
         given.append(QString::fromUtf8(nativeCalls(folder).last()[2]));
         expectCopy(given.last());
     }
     XfceWallpaper xfce;
-    applyThroughShell(xfce, foreign, 2);
+    xfce.apply(foreign, WallpaperPlacement::Stretch);
     given.append(QString::fromUtf8(nativeCalls(folder).last().last()));
     expectCopy(given.last());
     KdeWallpaper kde;
-    applyThroughShell(kde, foreign, 2);
+    kde.apply(foreign, WallpaperPlacement::Stretch);
     const QString script = QString::fromUtf8(nativeCalls(folder).last().last());
     const qsizetype start = script.indexOf(QStringLiteral("\"file://"));
     ASSERT_GE(start, 0);

@@ -70,15 +70,17 @@ protected:
 TEST_P(GsettingsWallpaperTest, KeysHoldThePictureAndTheModeAfterwards) {
     const QString picture = folder.write(AwkwardFileName, "picture");
     const QString other = folder.write(QStringLiteral("other.png"), "other");
-    const std::pair<std::uint32_t, const char*> cases[] = {
-        {0, "centered"}, {1, "wallpaper"}, {2, "stretched"}, {0xFFFFFFFFu, "stretched"}};
-    for (const auto& [style, option] : cases) {
+    const std::pair<WallpaperPlacement, const char*> cases[] = {
+        {WallpaperPlacement::Center, "centered"},
+        {WallpaperPlacement::Tile, "wallpaper"},
+        {WallpaperPlacement::Stretch, "stretched"}};
+    for (const auto& [placement, option] : cases) {
         // Another picture in between, so each case sets the file anew.
         GsettingsWallpaper before(background);
-        applyThroughShell(before, other, 0);
-        GsettingsWallpaper shell(background);
-        applyThroughShell(shell, picture, style);
-        EXPECT_EQ(get(QStringLiteral("picture-options")), QString::fromLatin1(option)) << style;
+        before.apply(other, WallpaperPlacement::Center);
+        GsettingsWallpaper setter(background);
+        setter.apply(picture, placement);
+        EXPECT_EQ(get(QStringLiteral("picture-options")), QString::fromLatin1(option)) << option;
         for (const QString& key : background.pictureKeys)
             EXPECT_EQ(pathIn(key), picture) << key.toStdString();
     }
@@ -88,10 +90,10 @@ TEST_P(GsettingsWallpaperTest, KeysHoldThePictureAndTheModeAfterwards) {
 TEST_P(GsettingsWallpaperTest, SamePathAgainGivesAFreshCopyOfTheNewContent) {
     const QString picture = folder.write(QStringLiteral("MonPapierPeint.bmp"), "first");
     GsettingsWallpaper first(background);
-    applyThroughShell(first, picture, 2);
+    first.apply(picture, WallpaperPlacement::Stretch);
     folder.write(QStringLiteral("MonPapierPeint.bmp"), "second");
     GsettingsWallpaper second(background);
-    applyThroughShell(second, picture, 2);
+    second.apply(picture, WallpaperPlacement::Stretch);
 
     const QString copy = pathIn(background.pictureKeys.first());
     EXPECT_NE(copy, picture);
@@ -102,7 +104,7 @@ TEST_P(GsettingsWallpaperTest, SamePathAgainGivesAFreshCopyOfTheNewContent) {
     EXPECT_EQ(copied.readAll(), "second");
 
     GsettingsWallpaper third(background);
-    applyThroughShell(third, picture, 2);
+    third.apply(picture, WallpaperPlacement::Stretch);
     EXPECT_EQ(pathIn(background.pictureKeys.first()), picture);
     EXPECT_FALSE(QFile::exists(copy));
 }
@@ -111,8 +113,8 @@ TEST_P(GsettingsWallpaperTest, SamePathAgainGivesAFreshCopyOfTheNewContent) {
 // decodes back; a plain path is a GSettings string, which must be text, so it names a copy.
 TEST_P(GsettingsWallpaperTest, ANameThatIsNotUtf8ReachesThePictureKeys) {
     const QString picture = folder.writeNative("caf\xe9.jpg", "the picture");
-    GsettingsWallpaper shell(background);
-    applyThroughShell(shell, picture, 2);
+    GsettingsWallpaper setter(background);
+    setter.apply(picture, WallpaperPlacement::Stretch);
     for (const QString& key : background.pictureKeys) {
         const QString value = get(key);
         if (background.pathForm == GsettingsBackground::PathForm::FileUri) {

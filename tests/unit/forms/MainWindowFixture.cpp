@@ -6,30 +6,24 @@
 
 namespace {
 
-// Notes the file and position of each change.
-class ChangeRecordingShell final : public orvandel::desktop::WallpaperShell {
+// Notes the file and placement of each change, the placement as its position code.
+class ChangeRecordingSetter final : public orvandel::desktop::WallpaperSetter {
 public:
-    explicit ChangeRecordingShell(QList<QPair<QString, std::int32_t>>& changes)
+    explicit ChangeRecordingSetter(QList<QPair<QString, std::int32_t>>& changes)
         : applied(changes) {}
 
-    void SetWallpaperOptions(const orvandel::desktop::WallpaperOptions& options,
-                             std::uint32_t) override {
-        style = static_cast<std::int32_t>(options.dwStyle);
+    void apply(const QString& path, orvandel::desktop::WallpaperPlacement placement) override {
+        applied.append({path, static_cast<std::int32_t>(placement)});
     }
-    void SetWallpaper(const char16_t* path, std::uint32_t) override {
-        applied.append({QString::fromUtf16(path), style});
-    }
-    void ApplyChanges(std::uint32_t) override {}
 
 private:
     QList<QPair<QString, std::int32_t>>& applied;
-    std::int32_t style = 0;
 };
 
 } // namespace
 
 MainWindowFixture::MainWindowFixture()
-    : wallpaperShell([this] { return std::make_unique<ChangeRecordingShell>(applied); }) {
+    : wallpaperSetter([this] { return std::make_unique<ChangeRecordingSetter>(applied); }) {
     program.makeFolder(QStringLiteral("Images/Nature"));
 }
 
@@ -60,7 +54,7 @@ orvandel::TFOrvandel& MainWindowFixture::create() {
     using orvandel::TFOrvandel;
     window = std::make_unique<TFOrvandel>(orvandel::MainWindowServices{
         state, report, dialogs, random, program.path(), QSize(640, 480), mainForm, trayIcon,
-        taskbar, [this] { return wallpaperShell(); }});
+        taskbar, [this] { return wallpaperSetter(); }});
     QObject::connect(window.get(), &TFOrvandel::folderWatchRequested,
                      [this](const QString& folder) { watched.append(folder); });
     QObject::connect(window.get(), &TFOrvandel::counterCopied,

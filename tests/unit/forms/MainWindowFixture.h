@@ -32,7 +32,7 @@ public:
 };
 
 // A portable program folder with its albums, and a main window over it whose signals and
-// wallpaper shell record what the window asks of the other pieces.
+// wallpaper setter record what the window asks of the other pieces.
 class MainWindowFixture {
 public:
     MainWindowFixture();
@@ -61,8 +61,8 @@ public:
     RecordingTrayIcon trayIcon;
     RecordingTaskbarButton taskbar;
     orvandel::MainForm mainForm{taskbar};
-    // Makes the window's wallpaper shells; the default one records each change in `applied`.
-    orvandel::Utils::WallpaperShellMaker wallpaperShell;
+    // Makes the window's wallpaper setters; the default one records each change in `applied`.
+    orvandel::Utils::WallpaperSetterMaker wallpaperSetter;
 
     // The file and position of each wallpaper change, and what the window signalled.
     QList<QPair<QString, std::int32_t>> applied;

@@ -1,5 +1,5 @@
 #include "MainWindowFixture.h"
-#include "RecordingWallpaperShell.h"
+#include "RecordingWallpaperSetter.h"
 #include "common/Error.h"
 #include "common/PictureError.h"
 #include "logic/wallpaper/ApplyWallPaper.h"
@@ -80,18 +80,17 @@ namespace {
 // How the wallpaper hand-over fails, and what the user reads after the menu's change.
 struct ApplyFailure {
     const char* name;
-    Utils::WallpaperShellMaker shell;
+    Utils::WallpaperSetterMaker setter;
     QStringList messages;
     QStringList errors;
 };
 
-WallpaperShellLog shellLog;
+QStringList setterCalls;
 
-template <typename Failure> Utils::WallpaperShellMaker shellFailingWith(const Failure& failure) {
+template <typename Failure> Utils::WallpaperSetterMaker setterFailingWith(const Failure& failure) {
     return [failure] {
-        return std::make_unique<RecordingWallpaperShell>(
-            shellLog, RecordingWallpaperShell::Step::ApplyChanges,
-            std::make_exception_ptr(failure));
+        return std::make_unique<RecordingWallpaperSetter>(setterCalls,
+                                                          std::make_exception_ptr(failure));
     };
 }
 
@@ -102,7 +101,7 @@ class TimerTimerFailure : public ::testing::TestWithParam<ApplyFailure> {};
 TEST_P(TimerTimerFailure, EachFailureIsReportedWithItsOwnCause) {
     RotationFixture fixture(1);
     fixture.window.reset();
-    fixture.wallpaperShell = GetParam().shell;
+    fixture.wallpaperSetter = GetParam().setter;
     fixture.start();
     fixture.child<QAction>("ChangerFondEcran1")->trigger();
     EXPECT_EQ(fixture.dialogs.messages, GetParam().messages);
@@ -118,15 +117,15 @@ INSTANTIATE_TEST_SUITE_P(
     Failures, TimerTimerFailure,
     ::testing::Values(
         ApplyFailure{"PictureTheBackEndCannotRead",
-                     shellFailingWith(PictureError(UnreadablePicture)),
+                     setterFailingWith(PictureError(UnreadablePicture)),
                      {QStringLiteral("Le format de l'image  p0.png  est invalide...")},
                      {}},
         ApplyFailure{"DesktopRefusesTheChange",
-                     shellFailingWith(Error(RefusedByDesktop)),
+                     setterFailingWith(Error(RefusedByDesktop)),
                      {},
                      {RefusedByDesktop}},
         ApplyFailure{"NoBackEndFitsTheSession",
-                     [] { return std::unique_ptr<desktop::WallpaperShell>(); },
+                     [] { return std::unique_ptr<desktop::WallpaperSetter>(); },
                      {},
                      {QStringLiteral("Impossible de changer le fond d'écran : aucun bureau pris "
                                      "en charge n'a été trouvé (GNOME, KDE Plasma, XFCE, MATE, "

@@ -1,6 +1,7 @@
 #include "logic/wallpaper/ApplyWallPaper.h"
 
-#include "RecordingWallpaperShell.h"
+#include "RecordingWallpaperSetter.h"
+#include "common/Error.h"
 
 #include <gtest/gtest.h>
 
@@ -13,113 +14,64 @@ namespace {
 
 class ApplyWallPaperTest : public ::testing::Test {
 protected:
-    // Makes a recording shell and counts how often one was made.
-    orvandel::Utils::WallpaperShellMaker recordingShell(
-        RecordingWallpaperShell::Step failingStep = RecordingWallpaperShell::Step::None) {
-        return [this, failingStep] {
-            ++shellsMade;
-            return std::make_unique<RecordingWallpaperShell>(log, failingStep);
+    // Makes a recording setter, failing with `failure` when given one, and counts how often one
+    // was made.
+    orvandel::Utils::WallpaperSetterMaker recordingSetter(std::exception_ptr failure = nullptr) {
+        return [this, failure] {
+            ++settersMade;
+            return std::make_unique<RecordingWallpaperSetter>(calls, failure);
         };
     }
 
-    WallpaperShellLog log;
-    QStringList& calls = log.calls;
-    int shellsMade = 0;
+    QStringList calls;
+    int settersMade = 0;
 };
 
 struct StyleCase {
     int wpStyle;
-    QString dwStyle;
+    const char* placement;
 };
 
 class ApplyWallPaperStyleTest : public ApplyWallPaperTest,
                                 public ::testing::WithParamInterface<StyleCase> {};
 
-TEST_P(ApplyWallPaperStyleTest, RunsTheThreeStepsInOrderAndReleasesTheShell) {
+TEST_P(ApplyWallPaperStyleTest, AppliesThePathInItsPlacementAndReleasesTheSetter) {
     const QString path = QStringLiteral("/home/user/Images/Vacances été/plage 1.jpg");
-    ApplyWallPaper(path, GetParam().wpStyle, recordingShell());
+    ApplyWallPaper(path, GetParam().wpStyle, recordingSetter());
     EXPECT_EQ(calls, (QStringList{
-                         QStringLiteral("SetWallpaperOptions dwSize=8 dwStyle=%1 reserved=0")
-                             .arg(GetParam().dwStyle),
-                         QStringLiteral("SetWallpaper %1 reserved=0").arg(path),
-                         QStringLiteral("ApplyChanges flags=7"),
+                         QStringLiteral("apply %1 %2").arg(GetParam().placement, path),
                          QStringLiteral("Release"),
                      }));
-    EXPECT_EQ(shellsMade, 1);
+    EXPECT_EQ(settersMade, 1);
 }
 
-// Codes outside 0..2 (a hand-edited file, -1 from text typed into the list) pass unchanged.
+// Codes outside 0..2 (a hand-edited file, -1 from text typed into the list) are drawn stretched.
 INSTANTIATE_TEST_SUITE_P(PositionCodes, ApplyWallPaperStyleTest,
-                         ::testing::Values(StyleCase{0, QStringLiteral("0")},
-                                           StyleCase{1, QStringLiteral("1")},
-                                           StyleCase{2, QStringLiteral("2")},
-                                           StyleCase{-1, QStringLiteral("4294967295")},
-                                           StyleCase{7, QStringLiteral("7")}));
+                         ::testing::Values(StyleCase{0, "center"}, StyleCase{1, "tile"},
+                                           StyleCase{2, "stretch"}, StyleCase{-1, "stretch"},
+                                           StyleCase{7, "stretch"}));
 
-// The system's own limit on a path: PATH_MAX bytes, terminating zero included.
-constexpr int SystemPathBytes = 4096;
-
-class ApplyWallPaperPathTest : public ApplyWallPaperTest,
-                               public ::testing::WithParamInterface<int> {};
-
-// A path far beyond the Windows shell's 259 units, and one of the longest the system takes.
-TEST_P(ApplyWallPaperPathTest, LongPathTheSystemTakesIsHandedOverWholeAndZeroTerminated) {
-    const QString path = QStringLiteral("/tmp/") + QString(GetParam() - 5, u'a');
-    ApplyWallPaper(path, 2, recordingShell());
-    ASSERT_EQ(calls.size(), 4);
-    EXPECT_EQ(calls[1], QStringLiteral("SetWallpaper %1 reserved=0").arg(path));
-    ASSERT_EQ(log.pathBuffer.size(), std::size_t{SystemPathBytes});
-    EXPECT_EQ(log.pathBuffer[path.size()], u'\0');
+// The path reaches the setter whole: only the platform's own setter knows its limit.
+TEST_F(ApplyWallPaperTest, LongPathIsHandedOverWhole) {
+    const QString path = QStringLiteral("/tmp/") + QString(295, u'a');
+    ApplyWallPaper(path, 2, recordingSetter());
+    ASSERT_EQ(calls.size(), 2);
+    EXPECT_EQ(calls[0], QStringLiteral("apply stretch ") + path);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, ApplyWallPaperPathTest,
-                         ::testing::Values(300, SystemPathBytes - 1));
-
-TEST_F(ApplyWallPaperTest, BufferAfterThePathIsZeroFilled) {
-    ApplyWallPaper(QStringLiteral("/a.png"), 0, recordingShell());
-    ASSERT_EQ(log.pathBuffer.size(), std::size_t{SystemPathBytes});
-    EXPECT_EQ(QString::fromUtf16(log.pathBuffer.data(), 6), QStringLiteral("/a.png"));
-    for (std::size_t index = 6; index < log.pathBuffer.size(); ++index)
-        EXPECT_EQ(log.pathBuffer[index], u'\0') << index;
-}
-
-// The system counts bytes: 2,100 letters "é" take 4,200 of them.
-TEST_F(ApplyWallPaperTest, PathLongerThanTheSystemTakesRaisesBeforeAnyShellIsMade) {
-    for (const QString& path : {QStringLiteral("/tmp/") + QString(SystemPathBytes - 5, u'x'),
-                                QStringLiteral("/tmp/") + QString(2100, u'é')}) {
-        try {
-            ApplyWallPaper(path, 2, recordingShell());
-            ADD_FAILURE() << "no error for " << path.size() << " units";
-        } catch (const Error& error) {
-            EXPECT_EQ(error.message(),
-                      QStringLiteral("Le chemin de l'image dépasse les 4095 octets qu'admet le "
-                                     "système : ") +
-                          path);
-        }
-    }
-    EXPECT_EQ(shellsMade, 0);
-    EXPECT_TRUE(calls.isEmpty());
-}
-
-TEST_F(ApplyWallPaperTest, NoShellForThisDesktopRaises) {
+TEST_F(ApplyWallPaperTest, NoSetterForThisDesktopRaises) {
     EXPECT_THROW(ApplyWallPaper(QStringLiteral("/a.jpg"), 0, [] { return nullptr; }), Error);
 }
 
-using Step = RecordingWallpaperShell::Step;
-
-class ApplyWallPaperFailureTest : public ApplyWallPaperTest,
-                                  public ::testing::WithParamInterface<std::pair<Step, int>> {};
-
-TEST_P(ApplyWallPaperFailureTest, StepThatFailsStopsTheCallAndTheShellIsStillReleased) {
-    const auto [failingStep, stepsRun] = GetParam();
-    EXPECT_THROW(ApplyWallPaper(QStringLiteral("/a.jpg"), 1, recordingShell(failingStep)), Error);
-    ASSERT_EQ(calls.size(), stepsRun + 1);
-    EXPECT_EQ(calls.last(), QStringLiteral("Release"));
+TEST_F(ApplyWallPaperTest, FailingChangeRaisesItsErrorAndTheSetterIsStillReleased) {
+    try {
+        ApplyWallPaper(QStringLiteral("/a.jpg"), 1,
+                       recordingSetter(std::make_exception_ptr(Error("échec simulé"))));
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("échec simulé"));
+    }
+    EXPECT_EQ(calls, (QStringList{QStringLiteral("apply tile /a.jpg"), QStringLiteral("Release")}));
 }
-
-INSTANTIATE_TEST_SUITE_P(Steps, ApplyWallPaperFailureTest,
-                         ::testing::Values(std::pair{Step::SetWallpaperOptions, 1},
-                                           std::pair{Step::SetWallpaper, 2},
-                                           std::pair{Step::ApplyChanges, 3}));
 
 } // namespace

@@ -266,21 +266,6 @@ struct TrailingSeparatorCase {
     const char* expected;
 };
 
-TEST(RetireSlash, RemovesOneTrailingBackslashButKeepsADriveRoot) {
-    const TrailingSeparatorCase cases[] = {
-        {"C:\\Prog\\Images\\Nature\\", "C:\\Prog\\Images\\Nature"},
-        {"C:\\Prog\\Images\\Nature", "C:\\Prog\\Images\\Nature"},
-        {"D:\\", "D:\\"},
-        {"C:\\Prog\\Images\\\\", "C:\\Prog\\Images\\"},
-        {"C:/Prog/", "C:/Prog/"},
-        {"\\", ""},
-        {"", ""}};
-    for (const auto& [path, expected] : cases)
-        EXPECT_EQ(watch::RetireSlash(QString::fromUtf8(path), orvandel::system::PathStyle::Windows),
-                  QString::fromUtf8(expected))
-            << path;
-}
-
 TEST(RetireSlash, RemovesOneTrailingSlashButKeepsTheRootOnThisSystem) {
     const TrailingSeparatorCase cases[] = {{"/home/moi/Images/Nature/", "/home/moi/Images/Nature"},
                                            {"/home/moi/Images/Nature", "/home/moi/Images/Nature"},

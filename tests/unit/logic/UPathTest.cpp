@@ -10,27 +10,19 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace orvandel;
-using system::PathStyle;
 
 TEST(UPath, AddBackSlashAddsOneSeparatorToANonEmptyPath) {
-    struct Case {
-        QString path;
-        PathStyle style;
-        QString expected;
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("/home/anne/Photos"), QStringLiteral("/home/anne/Photos/")},
+        {QStringLiteral("/home/anne/Photos/"), QStringLiteral("/home/anne/Photos/")},
+        {QStringLiteral("/"), QStringLiteral("/")},
+        {QString(), QString()},
     };
-    const Case cases[] = {
-        {QStringLiteral("C:\\Photos"), PathStyle::Windows, QStringLiteral("C:\\Photos\\")},
-        {QStringLiteral("D:\\"), PathStyle::Windows, QStringLiteral("D:\\")},
-        {QString(), PathStyle::Windows, QString()},
-        {QStringLiteral("/home/anne/Photos"), PathStyle::Posix,
-         QStringLiteral("/home/anne/Photos/")},
-        {QStringLiteral("/"), PathStyle::Posix, QStringLiteral("/")},
-        {QString(), PathStyle::Posix, QString()},
-    };
-    for (const Case& test : cases)
-        EXPECT_EQ(UPath::AddBackSlash(test.path, test.style), test.expected)
-            << test.path.toStdString();
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(UPath::AddBackSlash(path), expected) << path.toStdString();
 }
 
 TEST(UPath, GetPathFindsTheProgramTheCurrentFolderAndSpecialFolders) {

@@ -1,6 +1,7 @@
 #include "CommandRunner.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "system/linux/Descriptor.h"
 #include "system/linux/FileNameCodec.h"
 
@@ -45,12 +46,13 @@ QString commandMessage(const QString& program, const QByteArray& errorOutput,
         reason = QString::fromLocal8Bit(output).trimmed();
     if (reason.isEmpty())
         reason = silentReason;
-    return QStringLiteral("La commande « %1 » a échoué : %2").arg(program, reason);
+    return formatMessage(QStringLiteral("La commande « %s » a échoué : %s"), {program, reason});
 }
 
 [[noreturn]] void throwNotStarted(const QString& program) {
-    throw Error(QStringLiteral("La commande « %1 » est introuvable ou n'a pas pu être lancée.")
-                    .arg(program));
+    throw Error(formatMessage(
+        QStringLiteral("La commande « %s » est introuvable ou n'a pas pu être lancée."),
+        {program}));
 }
 
 // The command line as the kernel takes it. Quirk: QProcess encodes each argument as UTF-8 text,
@@ -240,23 +242,24 @@ QByteArray CommandRunner::run(const QString& program, const QStringList& argumen
         if (Clock::now() >= deadline) {
             ::kill(child, SIGKILL);
             reap(child, status);
-            throw Error(QStringLiteral("La commande « %1 » n'a pas répondu dans les %2 secondes.")
-                            .arg(program)
-                            .arg(CommandTimeoutMilliseconds / 1000));
+            throw Error(formatMessage(
+                QStringLiteral("La commande « %s » n'a pas répondu dans les %d secondes."),
+                {program, CommandTimeoutMilliseconds / 1000}));
         }
         waitForOutput(*output.readEnd, *errors.readEnd);
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw Error(commandMessage(program, errorText, printed,
-                                   QStringLiteral("code de sortie %1").arg(exitCodeOf(status))));
+        throw Error(commandMessage(
+            program, errorText, printed,
+            formatMessage(QStringLiteral("code de sortie %d"), {exitCodeOf(status)})));
     return printed;
 }
 
 qint64 CommandRunner::startLasting(const QString& program, const QStringList& arguments) const {
     QTemporaryFile errorFile;
     if (!errorFile.open())
-        throw Error(
-            QStringLiteral("Impossible de créer un fichier temporaire pour « %1 ».").arg(program));
+        throw Error(formatMessage(
+            QStringLiteral("Impossible de créer un fichier temporaire pour « %s »."), {program}));
     const NativeCommandLine command(program, arguments);
     const QByteArray executable = executableInPath(command.program());
     if (executable.isEmpty())

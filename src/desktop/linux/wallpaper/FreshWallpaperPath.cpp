@@ -1,6 +1,7 @@
 #include "FreshWallpaperPath.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "system/AtomicFileWriter.h"
 #include "system/DirectoryEnumeration.h"
 #include "system/NewFile.h"
@@ -56,7 +57,8 @@ QString textSuffix(const QString& path) {
 }
 
 [[noreturn]] void failToCopy(const QString& path, const QString& copy) {
-    throw Error(QStringLiteral("Impossible de copier l'image \"%1\" vers \"%2\".").arg(path, copy));
+    throw Error(formatMessage(QStringLiteral("Impossible de copier l'image \"%s\" vers \"%s\"."),
+                              {path, copy}));
 }
 
 } // namespace
@@ -79,7 +81,8 @@ QString FreshWallpaperPath::pathFor(const QString& path) {
 // Written under a temporary name and named once whole, so the desktop never reads half a copy.
 QString FreshWallpaperPath::freshCopy(const QString& path) const {
     if (!makeFolders(folder))
-        throw Error(QStringLiteral("Impossible de créer le dossier \"%1\".").arg(folder));
+        throw Error(
+            formatMessage(QStringLiteral("Impossible de créer le dossier \"%s\"."), {folder}));
     const QString stem =
         folder + u'/' + CopyPrefix + QString::number(QDateTime::currentMSecsSinceEpoch());
     const QString suffix = textSuffix(path);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CommandRunner.h"
-#include "DeferredWallpaperShell.h"
 #include "FreshWallpaperPath.h"
+#include "desktop/WallpaperSetter.h"
 
 #include <QStringList>
 
@@ -24,11 +24,9 @@ GsettingsBackground mateBackground();
 
 // GNOME, Unity, Budgie, Cinnamon and MATE: `picture-options` and the picture keys through the
 // `gsettings` command; the desktop keeps the setting across sessions itself.
-class GsettingsWallpaper final : public DeferredWallpaperShell {
+class GsettingsWallpaper final : public WallpaperSetter {
 public:
     explicit GsettingsWallpaper(GsettingsBackground desktopBackground);
-
-protected:
     void apply(const QString& path, WallpaperPlacement placement) override;
 
 private:

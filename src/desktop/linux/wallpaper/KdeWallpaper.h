@@ -1,18 +1,16 @@
 #pragma once
 
 #include "CommandRunner.h"
-#include "DeferredWallpaperShell.h"
 #include "FreshWallpaperPath.h"
+#include "desktop/WallpaperSetter.h"
 
 namespace orvandel::desktop {
 
 // KDE Plasma: a script for the shell's evaluateScript D-Bus call gives every desktop the image
 // wallpaper plugin with the picture; Plasma stores its own configuration.
-class KdeWallpaper final : public DeferredWallpaperShell {
+class KdeWallpaper final : public WallpaperSetter {
 public:
     KdeWallpaper();
-
-protected:
     void apply(const QString& path, WallpaperPlacement placement) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "PcmanfmQtProfiles.h"
 #include "PcmanfmQtWindows.h"
 #include "common/Error.h"
+#include "common/Messages.h"
 
 #include <QFile>
 #include <QThread>
@@ -38,10 +39,11 @@ QString profileOf(qint64 processId) {
 void waitForEnd(qint64 processId) {
     for (int waited = 0; isProcessRunning(processId); waited += QuitPollMilliseconds) {
         if (waited >= QuitMilliseconds)
-            throw Error(QStringLiteral("Le bureau de pcmanfm-qt ne s'est pas arrêté dans les %1 "
-                                       "secondes ; le fond d'écran reviendra à son ancienne "
-                                       "disposition à son prochain démarrage.")
-                            .arg(QuitMilliseconds / 1000));
+            throw Error(formatMessage(
+                QStringLiteral("Le bureau de pcmanfm-qt ne s'est pas arrêté dans les %d secondes ; "
+                               "le fond d'écran reviendra à son ancienne disposition à son "
+                               "prochain démarrage."),
+                {QuitMilliseconds / 1000}));
         QThread::msleep(QuitPollMilliseconds);
     }
 }

@@ -1,6 +1,7 @@
 #include "PcmanfmQtProfiles.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "system/AtomicFileWriter.h"
 #include "system/RegularFile.h"
 
@@ -59,7 +60,7 @@ bool writeWallpaperMode(const QString& settingsFile, const QString& mode) {
     if (file.state == system::RegularFileState::Missing)
         return false;
     if (file.state != system::RegularFileState::Read)
-        throw Error(QStringLiteral("Impossible de lire le fichier \"%1\".").arg(settingsFile));
+        throw Error(formatMessage(ProgramMessages::CannotReadFile, {settingsFile}));
     const QByteArray& content = file.bytes;
     const QByteArray changed = withWallpaperMode(content, mode.toUtf8());
     if (changed == content)

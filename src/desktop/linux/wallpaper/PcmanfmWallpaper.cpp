@@ -2,6 +2,7 @@
 
 #include "PcmanfmQtDesktopRestart.h"
 #include "PcmanfmQtProfiles.h"
+#include "PlacementName.h"
 
 namespace orvandel::desktop {
 

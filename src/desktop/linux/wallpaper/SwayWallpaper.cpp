@@ -1,5 +1,6 @@
 #include "SwayWallpaper.h"
 
+#include "PlacementName.h"
 #include "system/AtomicFileWriter.h"
 
 #include <QDir>

@@ -1,6 +1,7 @@
 #include "WallpaperRenderer.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,9 +11,9 @@ namespace orvandel::desktop {
 namespace {
 
 [[noreturn]] void throwOutOfMemory(QSize screen) {
-    throw Error(QStringLiteral("Mémoire insuffisante pour un fond d'écran de %1 × %2 pixels.")
-                    .arg(screen.width())
-                    .arg(screen.height()));
+    throw Error(formatMessage(
+        QStringLiteral("Mémoire insuffisante pour un fond d'écran de %d × %d pixels."),
+        {screen.width(), screen.height()}));
 }
 
 QImage blankScreen(QSize screen) {

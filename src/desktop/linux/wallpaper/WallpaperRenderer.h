@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeferredWallpaperShell.h"
+#include "desktop/WallpaperSetter.h"
 
 #include <QImage>
 #include <QSize>

@@ -1,6 +1,7 @@
 #include "X11RootBackground.h"
 
 #include "common/Error.h"
+#include "common/Messages.h"
 #include "desktop/linux/X11Connection.h"
 
 #include <xcb/xcb.h>
@@ -63,8 +64,8 @@ std::uint32_t internAtom(xcb_connection_t* connection, const char* name) {
         xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
         nullptr));
     if (!reply)
-        throw Error(QStringLiteral("Le serveur X n'a pas répondu (atome %1).")
-                        .arg(QString::fromLatin1(name)));
+        throw Error(formatMessage(QStringLiteral("Le serveur X n'a pas répondu (atome %s)."),
+                                  {QString::fromLatin1(name)}));
     return reply->atom;
 }
 
@@ -88,8 +89,8 @@ X11RootBackground::X11RootBackground() {
     if (xcb_connection_has_error(connection)) {
         xcb_disconnect(connection);
         connection = nullptr;
-        throw Error(QStringLiteral("Impossible d'ouvrir l'affichage X11 « %1 ».")
-                        .arg(qEnvironmentVariable("DISPLAY")));
+        throw Error(formatMessage(QStringLiteral("Impossible d'ouvrir l'affichage X11 « %s »."),
+                                  {qEnvironmentVariable("DISPLAY")}));
     }
     auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
     for (int skipped = 0; skipped < screenNumber && screens.rem; ++skipped)
@@ -130,8 +131,8 @@ std::uint32_t X11RootBackground::uploadPixmap(const QImage& picture) {
     const std::uint8_t depth = screen->root_depth;
     const PixelLayout layout = pixelLayout(connection, depth);
     if (layout.bitsPerPixel != 32 && layout.bitsPerPixel != 16)
-        throw Error(
-            QStringLiteral("Affichage X11 de profondeur %1 non pris en charge.").arg(depth));
+        throw Error(formatMessage(
+            QStringLiteral("Affichage X11 de profondeur %d non pris en charge."), {depth}));
 
     const xcb_pixmap_t pixmap = xcb_generate_id(connection);
     xcb_create_pixmap(connection, depth, pixmap, screen->root,
@@ -188,8 +189,9 @@ void X11RootBackground::checkNoError() {
     X11Reply<xcb_generic_event_t> event;
     while (event.reset(xcb_poll_for_event(connection)), event) {
         if (event->response_type == 0)
-            throw Error(QStringLiteral("Le serveur X a refusé le fond d'écran (erreur %1).")
-                            .arg(reinterpret_cast<xcb_generic_error_t*>(event.get())->error_code));
+            throw Error(
+                formatMessage(QStringLiteral("Le serveur X a refusé le fond d'écran (erreur %d)."),
+                              {reinterpret_cast<xcb_generic_error_t*>(event.get())->error_code}));
     }
     if (!reply || xcb_connection_has_error(connection))
         throw Error(QStringLiteral("La connexion au serveur X a été perdue."));

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "DeferredWallpaperShell.h"
-#include "desktop/WallpaperShell.h"
+#include "desktop/WallpaperSetter.h"
 
 namespace orvandel::desktop {
 
 // Plain X11 without a desktop that draws the background: we draw the picture at the root
 // window's size ourselves and make it the root's background.
-class X11Wallpaper final : public DeferredWallpaperShell {
-protected:
+class X11Wallpaper final : public WallpaperSetter {
+public:
     void apply(const QString& path, WallpaperPlacement placement) override;
 };
 

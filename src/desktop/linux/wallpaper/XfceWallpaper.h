@@ -1,18 +1,16 @@
 #pragma once
 
 #include "CommandRunner.h"
-#include "DeferredWallpaperShell.h"
 #include "FreshWallpaperPath.h"
+#include "desktop/WallpaperSetter.h"
 
 namespace orvandel::desktop {
 
 // XFCE keeps one backdrop per monitor and workspace in the channel xfce4-desktop; every one of
 // them gets the picture, through `xfconf-query`.
-class XfceWallpaper final : public DeferredWallpaperShell {
+class XfceWallpaper final : public WallpaperSetter {
 public:
     XfceWallpaper();
-
-protected:
     void apply(const QString& path, WallpaperPlacement placement) override;
 
 private:

@@ -3,13 +3,31 @@
 #include "KdeWallpaper.h"
 #include "PcmanfmWallpaper.h"
 #include "SwayWallpaper.h"
+#include "WallpaperPathLimit.h"
 #include "X11Wallpaper.h"
 #include "XfceWallpaper.h"
-#include "desktop/WallpaperShellFactory.h"
+#include "desktop/WallpaperSetterFactory.h"
 
 namespace orvandel::desktop {
 
-std::unique_ptr<WallpaperShell> createWallpaperShell() {
+namespace {
+
+// Whatever the desktop, a path the system cannot take is refused before anything is touched.
+class PathLengthCheck final : public WallpaperSetter {
+public:
+    explicit PathLengthCheck(std::unique_ptr<WallpaperSetter> setter)
+        : backEnd(std::move(setter)) {}
+
+    void apply(const QString& path, WallpaperPlacement placement) override {
+        checkWallpaperPathLength(path);
+        backEnd->apply(path, placement);
+    }
+
+private:
+    std::unique_ptr<WallpaperSetter> backEnd;
+};
+
+std::unique_ptr<WallpaperSetter> backEndOfThisSession() {
     switch (detectWallpaperDesktop(QProcessEnvironment::systemEnvironment())) {
     case WallpaperDesktop::Gnome:
         return std::make_unique<GsettingsWallpaper>(gnomeBackground());
@@ -33,6 +51,15 @@ std::unique_ptr<WallpaperShell> createWallpaperShell() {
         break;
     }
     return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<WallpaperSetter> createWallpaperSetter() {
+    std::unique_ptr<WallpaperSetter> backEnd = backEndOfThisSession();
+    if (!backEnd)
+        return nullptr;
+    return std::make_unique<PathLengthCheck>(std::move(backEnd));
 }
 
 } // namespace orvandel::desktop
