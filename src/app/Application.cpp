@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <QScreen>
 
-namespace orvandel {
+namespace orvandel::inline app {
 
 namespace {
 
@@ -119,4 +119,4 @@ void Application::listenForWindowMessages() {
     });
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline app

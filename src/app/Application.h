@@ -18,7 +18,7 @@
 
 #include <memory>
 
-namespace orvandel {
+namespace orvandel::inline app {
 
 // Owns the program's services and windows: creates the windows in their order, each running its
 // creation handler, and connects what each window signals to the others and to the services.
@@ -59,4 +59,4 @@ private:
     std::unique_ptr<TFormSlideShow> FormSlideShow;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline app

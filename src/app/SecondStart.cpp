@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace orvandel {
+namespace orvandel::inline app {
 
 namespace {
 
@@ -22,4 +22,4 @@ int handOverToRunningInstance() {
     return 1;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline app

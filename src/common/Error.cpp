@@ -1,9 +1,9 @@
 #include "Error.h"
 
-namespace orvandel {
+namespace orvandel::inline common {
 
 Error::Error(QString message)
     : text(std::move(message))
     , utf8(text.toStdString()) {}
 
-} // namespace orvandel
+} // namespace orvandel::inline common

@@ -5,7 +5,7 @@
 #include <exception>
 #include <string>
 
-namespace orvandel {
+namespace orvandel::inline common {
 
 // The one error type of the program: its text is what the user is shown by the generic report.
 class Error : public std::exception {
@@ -20,4 +20,4 @@ private:
     std::string utf8;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline common

@@ -1,6 +1,6 @@
 #include "Messages.h"
 
-namespace orvandel {
+namespace orvandel::inline common {
 
 QString formatMessage(const QString& pattern, std::initializer_list<MessageArgument> arguments) {
     QString result;
@@ -19,4 +19,4 @@ QString formatMessage(const QString& pattern, std::initializer_list<MessageArgum
     return result;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline common

@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <utility>
 
-namespace orvandel {
+namespace orvandel::inline common {
 
 // What fills one marker: a text, or a whole number written in decimal.
 class MessageArgument {
@@ -47,4 +47,4 @@ inline const QString CannotOpenFile = QStringLiteral("Impossible d'ouvrir le fic
 inline const QString CannotReadFile = QStringLiteral("Impossible de lire le fichier \"%s\".");
 } // namespace ProgramMessages
 
-} // namespace orvandel
+} // namespace orvandel::inline common

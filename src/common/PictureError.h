@@ -2,7 +2,7 @@
 
 #include "common/Error.h"
 
-namespace orvandel {
+namespace orvandel::inline common {
 
 // A picture that cannot be read: its file does not open, its format is unknown or its content is
 // damaged. The wallpaper change tells this apart from a desktop that refuses a good picture.
@@ -11,4 +11,4 @@ public:
     using Error::Error;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline common

@@ -7,7 +7,7 @@
 
 #include <new>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 ErrorReport::ErrorReport(desktop::Dialogs& messageBoxes)
     : dialogs(messageBoxes) {}
@@ -33,4 +33,4 @@ void ErrorReport::reportCurrentException() noexcept {
     }
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

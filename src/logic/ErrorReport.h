@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // The one place where an error that escapes a handler is caught: its text is shown in a message
 // box and the program goes on. Every handler the toolkit calls runs through run() or guarded(),
@@ -34,4 +34,4 @@ private:
     desktop::Dialogs& dialogs;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -2,7 +2,7 @@
 
 #include <QPoint>
 
-namespace orvandel {
+namespace orvandel::inline components {
 namespace {
 
 // A pen that draws horizontal and vertical lines from its position up to, but not including, the
@@ -49,4 +49,4 @@ void DrawFrame(QImage& Canvas, int Offset, int FrameWidth, TColor LightColor, TC
         DrawBevel(Canvas, BevelRect{i, i, W - 2 * i - 1, H - 2 * i - 1}, LightColor, DarkColor);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

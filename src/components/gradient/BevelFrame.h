@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // The ring with its corner at (L, T), Wd and Ht being the distances to its right column and its
 // bottom row: left column and top row in LightColor, right column and bottom row in DarkColor,
@@ -21,4 +21,4 @@ void DrawBevel(QImage& Canvas, const BevelRect& Rect, TColor LightColor, TColor 
 // FrameWidth nested rings, the outermost Offset pixels in from the edge of Canvas.
 void DrawFrame(QImage& Canvas, int Offset, int FrameWidth, TColor LightColor, TColor DarkColor);
 
-} // namespace orvandel
+} // namespace orvandel::inline components

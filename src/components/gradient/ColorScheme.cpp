@@ -1,6 +1,6 @@
 #include "components/gradient/ColorScheme.h"
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 std::optional<SchemeColors> colorsOfScheme(TColorScheme scheme) {
     switch (scheme) {
@@ -22,4 +22,4 @@ std::optional<SchemeColors> colorsOfScheme(TColorScheme scheme) {
     return std::nullopt;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 struct SchemeColors {
     TColor ColorFace;
@@ -16,4 +16,4 @@ struct SchemeColors {
 // The four colours of a named scheme; csCustom has none of its own.
 std::optional<SchemeColors> colorsOfScheme(TColorScheme scheme);
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace orvandel {
+namespace orvandel::inline components {
 namespace {
 
 double byteOf(TColor color, int shift) {
@@ -87,4 +87,4 @@ void GradientFillRect(QImage& Canvas, const QRect& Rect, TColor StartColor, TCol
     }
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

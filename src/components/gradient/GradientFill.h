@@ -7,7 +7,7 @@
 
 #include <vector>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // The colours of the Steps + 1 gradient lines, accumulated step by step in double precision and
 // rounded half to even, as the panel has always drawn them. Steps = 0 gives the start colour alone.
@@ -18,4 +18,4 @@ std::vector<QRgb> gradientLineColors(TColor StartColor, TColor EndColor, int Ste
 void GradientFillRect(QImage& Canvas, const QRect& Rect, TColor StartColor, TColor EndColor,
                       TFillDirection Direction);
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // A colour laid out 0x00BBGGRR, red in the lowest byte, as stored forms and settings give it.
 using TColor = std::uint32_t;
@@ -33,4 +33,4 @@ constexpr QRgb toPixel(TColor color) {
                 static_cast<int>((color >> 16) & 0xFF));
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -1,6 +1,6 @@
 #include "components/gradient/PanelCaption.h"
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 int captionX(const CaptionLayout& layout, int clientWidth, int captionWidth) {
     const bool twoBevels =
@@ -21,4 +21,4 @@ int captionY(int clientHeight, int sampleTextHeight) {
     return (clientHeight - sampleTextHeight) / 2;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -2,7 +2,7 @@
 
 #include "components/gradient/GradientTypes.h"
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 struct CaptionLayout {
     TAlignment Alignment;
@@ -19,4 +19,4 @@ int captionX(const CaptionLayout& layout, int clientWidth, int captionWidth);
 // and without descenders sit on the same line.
 int captionY(int clientHeight, int sampleTextHeight);
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-namespace orvandel {
+namespace orvandel::inline components {
 namespace {
 
 // Centres the caption by this text's height, not the caption's own.
@@ -153,4 +153,4 @@ void TXiPanel::DrawCaption() {
     canvas.drawText(x, y + metrics.ascent(), FCaption);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

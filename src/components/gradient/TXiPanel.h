@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 enum class TColorIndex { ColorFace = 0, ColorGrad = 1, ColorLight = 2, ColorDark = 3 };
 
@@ -90,4 +90,4 @@ private:
     bool FBitmapCurrent = false;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 namespace {
 
@@ -50,4 +50,4 @@ void drawFadeFrame(const QImage& old, const QImage& incoming, int alpha, QImage&
                  weight);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // How much the alpha grows from one frame to the next for a fade meant to last `speed`
 // milliseconds: a longer fade takes finer steps.
@@ -17,4 +17,4 @@ std::vector<int> fadeAlphas(int speed);
 // as a constant-alpha AlphaBlend would leave it. All three are the same size, 32 bits per pixel.
 void drawFadeFrame(const QImage& old, const QImage& incoming, int alpha, QImage& destination);
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -3,7 +3,7 @@
 #include "common/Error.h"
 #include "common/Messages.h"
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 void PictureList::Clear() {
     FStrings.clear();
@@ -38,4 +38,4 @@ const QString& PictureList::Strings(int index) const {
     return FStrings[index];
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // The slide show's picture paths in playing order. Every change raises OnChange, so that the show
 // can rewind to the first picture.
@@ -32,4 +32,4 @@ private:
     QStringList FStrings;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline components

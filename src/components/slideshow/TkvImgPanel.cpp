@@ -6,7 +6,7 @@
 #include <QEvent>
 #include <QPainter>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 TkvImgPanel::TkvImgPanel(QWidget* owner)
     : QWidget(owner) {
@@ -131,4 +131,4 @@ void TkvImgPanel::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), QBrush(FBrushBmp));
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // A borderless panel that shows one picture over its whole area in one of four paint styles. It
 // renders the picture once per change of picture, style or size into its brush bitmap; painting
@@ -60,4 +60,4 @@ private:
     const QImage* FFrame = nullptr;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline components

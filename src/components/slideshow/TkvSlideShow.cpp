@@ -10,7 +10,7 @@
 #include <QMetaMethod>
 #include <QWidget>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 const std::array<quint32, AnimateStyleCount> Effects = {
     AW_BLEND,
@@ -192,4 +192,4 @@ void TkvSlideShow::DoBlend(TkvImgPanel& incoming, TkvImgPanel& onDisplay) {
     }
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -14,9 +14,12 @@
 
 class QWidget;
 
-namespace orvandel {
-
+namespace orvandel::inline logic {
 class ErrorReport;
+}
+
+namespace orvandel::inline components {
+
 class WindowAnimator;
 
 // The eighteen transitions; their ordinals are the rows of the slide-show window's list.
@@ -123,4 +126,4 @@ private:
     std::mt19937 FRandom;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <memory>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 namespace {
 
@@ -110,4 +110,4 @@ QImage TransitionAnimator::renderFrame(QWidget& window, quint32 flags, double pr
     return frame;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

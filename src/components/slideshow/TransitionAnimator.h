@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // Animates child windows by drawing each frame over the window's place from two snapshots: what
 // lies under it and the window itself. Frames follow the clock, so a slow machine drops frames
@@ -23,4 +23,4 @@ private:
     int frameCount = 0;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 namespace {
 
@@ -67,4 +67,4 @@ void drawTransitionFrame(QPainter& painter, const QImage& under, const QImage& i
     painter.drawImage(target, incoming, target.translated(-offset));
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -6,7 +6,7 @@
 
 class QPainter;
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // The part of the window's area where the incoming window shows at `progress` (0 to 1) of a
 // roll, slide or growth from the centre with these window-animation flags.
@@ -17,4 +17,4 @@ QRect uncoveredPart(QSize area, quint32 flags, double progress);
 void drawTransitionFrame(QPainter& painter, const QImage& under, const QImage& incoming,
                          quint32 flags, double progress);
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // The flags of a window animation, with the values Windows gives them.
 enum AnimateWindowFlag : quint32 {
@@ -28,4 +28,4 @@ public:
     virtual void AnimateWindow(QWidget& window, int milliseconds, quint32 flags) = 0;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -2,7 +2,7 @@
 
 #include <QFlags>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
@@ -18,4 +18,4 @@ enum class TShiftStateFlag : unsigned {
 Q_DECLARE_FLAGS(TShiftState, TShiftStateFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TShiftState)
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QPixmap>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 namespace {
 
@@ -37,4 +37,4 @@ QIcon loadIconFile(const QString& path) {
     return QIcon(QPixmap::fromImage(picture));
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QWindowStateChangeEvent>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 MainForm::MainForm(desktop::TaskbarButton& button)
     : taskbarButton(button) {
@@ -42,4 +42,4 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // The application's main form as the tray component sees it: absent until the program has fully
 // created it, shown when the event loop starts unless it was hidden before it existed, carrying
@@ -43,4 +43,4 @@ private:
     bool hiddenAtStart = false;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline components

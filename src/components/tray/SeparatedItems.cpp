@@ -1,6 +1,6 @@
 #include "SeparatedItems.h"
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 namespace {
 
@@ -41,4 +41,4 @@ QString GaucheNDroite(const QString& substr, const QString& s, int n) {
     return end < 0 ? QString() : rest.left(end);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

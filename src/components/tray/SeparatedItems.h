@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // The part of s after the first substr; empty when substr does not occur.
 QString droite(const QString& substr, const QString& s);
@@ -11,4 +11,4 @@ int NbSousChaine(const QString& substr, const QString& s);
 // Item n, counted from 0, of the substr-separated list s; empty past the last item.
 QString GaucheNDroite(const QString& substr, const QString& s, int n);
 
-} // namespace orvandel
+} // namespace orvandel::inline components

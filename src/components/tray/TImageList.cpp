@@ -1,10 +1,10 @@
 #include "TImageList.h"
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 void TImageList::GetIcon(int Index, QIcon& Icon) const {
     if (Index >= 0 && Index < Count())
         Icon = QIcon(pictures.at(Index));
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QPixmap>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // A list of small pictures shared by menus and the tray icon, each handed out as an icon.
 class TImageList final : public QObject {
@@ -23,4 +23,4 @@ private:
     QList<QPixmap> pictures;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline components

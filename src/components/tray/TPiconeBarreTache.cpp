@@ -7,7 +7,7 @@
 #include <QCursor>
 #include <QScopedValueRollback>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 using desktop::TrayMouse;
 
@@ -278,4 +278,4 @@ void TPiconeBarreTache::LaFormClose(QWidget& form, QEvent& closeEvent) {
     closeEvent.ignore();
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 // The owner form's style, as far as the notification area cares.
 enum class TFormStyle { fsNormal, fsStayOnTop };
@@ -150,4 +150,4 @@ private:
     TFormStyle EtatFsStayOnTop = TFormStyle::fsNormal;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline components

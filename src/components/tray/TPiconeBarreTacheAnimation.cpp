@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 namespace {
 
@@ -98,4 +98,4 @@ void TPiconeBarreTache::TimerBigIconeOnTimer() {
         Taskbar.askForAttention();
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace orvandel {
+namespace orvandel::inline components {
 
 namespace {
 
@@ -48,4 +48,4 @@ void addTrayPictures(TImageList& list, int size) {
         list.Add(paintLandscape(size, step));
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline components

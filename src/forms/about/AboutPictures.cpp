@@ -5,7 +5,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 namespace {
 
 QPixmap transparentPixmap(int side) {
@@ -65,4 +65,4 @@ QPixmap monitorPicture() {
     return pixmap;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The close button of the small windows: a red round button with a white cross, 48 x 48, shown
 // stretched smaller. Painted here rather than shipped as a picture file.
@@ -11,4 +11,4 @@ QPixmap closeButtonPicture();
 // The about window's 32 x 32 computer monitor.
 QPixmap monitorPicture();
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -4,7 +4,7 @@
 
 #include <QMouseEvent>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 ClosePicture::ClosePicture(QWidget* parent)
     : QLabel(parent) {
@@ -23,4 +23,4 @@ void ClosePicture::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

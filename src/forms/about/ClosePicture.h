@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The close picture of the small windows: clicking it (press and release over it) raises clicked.
 // It takes the press, so a drag band under it does not start a move.
@@ -20,4 +20,4 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -6,7 +6,7 @@
 #include "forms/common/WindowPlacement.h"
 #include "ui_TFormAPropos.h"
 
-namespace orvandel {
+namespace orvandel::inline forms {
 namespace {
 
 constexpr int CornerEllipse = 20;
@@ -52,4 +52,4 @@ bool TFormAPropos::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -8,7 +8,7 @@ namespace Ui {
 class TFormAPropos;
 }
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The about window: the program's name and version on a gradient, borderless with rounded
 // corners, dragged by its top band and hidden by its close picture.
@@ -33,4 +33,4 @@ private:
     std::unique_ptr<Ui::TFormAPropos> ui;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

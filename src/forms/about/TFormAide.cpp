@@ -4,7 +4,7 @@
 #include "forms/common/WindowPlacement.h"
 #include "ui_TFormAide.h"
 
-namespace orvandel {
+namespace orvandel::inline forms {
 namespace {
 
 constexpr int CornerEllipse = 30;
@@ -41,4 +41,4 @@ bool TFormAide::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

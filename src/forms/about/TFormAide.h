@@ -8,7 +8,7 @@ namespace Ui {
 class TFormAide;
 }
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The help window: four hints on using the main window, on a gradient, borderless with rounded
 // corners, hidden by its close picture.
@@ -32,4 +32,4 @@ private:
     std::unique_ptr<Ui::TFormAide> ui;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 DragBand::DragBand(QWidget& window, int bandHeight)
     : QObject(&window)
@@ -70,4 +70,4 @@ bool DragBand::startDrag(QPoint globalPoint) {
     return true;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // Makes a left press in the top `bandHeight` rows of a borderless window move the window, even
 // over the child widgets that cover the band: the window has no title bar to be dragged by.
@@ -38,4 +38,4 @@ private:
     QPoint grabOffset;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -46,4 +46,4 @@ void applyRoundedShape(QWidget& window, int ellipseWidth, int ellipseHeight) {
     window.setMask(roundedRectangleRegion(window.size(), ellipseWidth, ellipseHeight));
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The rounded rectangle from (0, 0) to `size` whose corners are quarters of an ellipse
 // `ellipseWidth` wide and `ellipseHeight` high, built row by row so that its edge does not depend
@@ -16,4 +16,4 @@ QRegion roundedRectangleRegion(QSize size, int ellipseWidth, int ellipseHeight);
 // activation, since a resize would otherwise leave the old outline.
 void applyRoundedShape(QWidget& window, int ellipseWidth, int ellipseHeight);
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -122,4 +122,4 @@ void placeBesideCursor(QWidget& window) {
     }
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

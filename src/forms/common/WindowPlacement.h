@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // `wanted` moved as little as needed to lie within `area`; one larger than the area keeps its
 // top-left corner inside it.
@@ -25,4 +25,4 @@ void opensAt(QWidget& window, QPoint place);
 // Moves the window just above and left of the cursor, within the screen that holds it.
 void placeBesideCursor(QWidget& window);
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

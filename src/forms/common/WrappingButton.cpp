@@ -3,7 +3,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -37,4 +37,4 @@ void WrappingButton::paintEvent(QPaintEvent*) {
     painter.drawItemPixmap(below, Qt::AlignCenter, pixmap);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

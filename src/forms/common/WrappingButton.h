@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // A push button whose caption wraps onto several lines, with its picture under the caption; the
 // toolkit's own button keeps a caption on one line and its picture beside it.
@@ -14,4 +14,4 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

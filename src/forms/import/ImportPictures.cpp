@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -97,4 +97,4 @@ QPixmap importPlaceholderPicture() {
     return canvas;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

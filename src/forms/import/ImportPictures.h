@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The import dialog's own pictures, painted here rather than shipped as files.
 QPixmap importBandPicture();        // 48 × 48: a framed photograph
@@ -10,4 +10,4 @@ QPixmap importChooserPicture();     // 64 × 64: an open folder holding a photog
 QPixmap importAddPicture();         // 130 × 130: a photograph with a green plus
 QPixmap importPlaceholderPicture(); // 325 × 280: an empty frame waiting for a picture
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -16,7 +16,7 @@
 
 #include <QEvent>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -166,4 +166,4 @@ void TFormImages::showPicture() {
                                                    Picture, ui->ImageNew->size())));
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

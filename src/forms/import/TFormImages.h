@@ -14,7 +14,7 @@ namespace Ui {
 class TFormImages;
 }
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The import dialog: a picture from anywhere, re-encoded as JPEG into an album and named by the
 // album counter. Created once at start and shown modally again and again, so everything it shows
@@ -63,4 +63,4 @@ private:
     ErrorReport& report;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

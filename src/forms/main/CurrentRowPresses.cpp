@@ -3,7 +3,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 CurrentRowPresses::CurrentRowPresses(QListWidget& watchedList)
     : QObject(&watchedList)
@@ -22,4 +22,4 @@ bool CurrentRowPresses::eventFilter(QObject*, QEvent* event) {
     return false;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -4,7 +4,7 @@
 
 class QListWidget;
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // Tells of a mouse press on a list's current row. Pressing that row again changes nothing the
 // list reports, yet a click on any row must preview its picture, also after the preview has
@@ -25,4 +25,4 @@ private:
     QListWidget& list;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

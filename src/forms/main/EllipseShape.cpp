@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 EllipseShape::EllipseShape(QWidget* parent)
     : QWidget(parent) {}
@@ -26,4 +26,4 @@ void EllipseShape::mousePressEvent(QMouseEvent* event) {
     emit pressed();
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

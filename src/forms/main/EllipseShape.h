@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QWidget>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // A small filled ellipse with a white outline that reacts to a press of any mouse button.
 class EllipseShape final : public QWidget {
@@ -25,4 +25,4 @@ private:
     QColor brushColor = Qt::white;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -8,7 +8,7 @@
 #include <QAbstractItemView>
 #include <QMenu>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -120,4 +120,4 @@ QMenu* makePopupMenu(Ui::TFOrvandel& ui, QWidget& owner) {
     return menu;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

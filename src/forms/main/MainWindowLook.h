@@ -3,7 +3,7 @@
 class QMenu;
 class QWidget;
 
-namespace orvandel {
+namespace orvandel::inline components {
 class TImageList;
 }
 
@@ -11,7 +11,7 @@ namespace Ui {
 class TFOrvandel;
 }
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The main window's pictures, colours and fonts, which the stored layout cannot hold.
 void dressMainWindow(Ui::TFOrvandel& ui);
@@ -23,4 +23,4 @@ QMenu* makePopupMenu(Ui::TFOrvandel& ui, QWidget& owner);
 // `ImageList1`: the tray icon's picture first, then the menu's icons.
 TImageList* makeImageList1(Ui::TFOrvandel& ui, QWidget& owner);
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -165,4 +165,4 @@ QIcon menuIcon(const QString& themeName, QChar letter, const QColor& color) {
     return QIcon(pixmap);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QPixmap>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The main window's pictures, painted for this program.
 QPixmap slideShowButtonPicture();
@@ -21,4 +21,4 @@ QIcon programIcon();
 // Menu and button icons: the desktop theme's when it has one, else a painted letter.
 QIcon menuIcon(const QString& themeName, QChar letter, const QColor& color);
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

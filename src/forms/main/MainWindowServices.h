@@ -12,7 +12,7 @@
 #include <QSize>
 #include <QString>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The services the main window works with, owned by the application object.
 struct MainWindowServices {
@@ -32,4 +32,4 @@ struct MainWindowServices {
     Utils::WallpaperSetterMaker wallpaperSetter;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

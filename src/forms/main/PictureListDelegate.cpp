@@ -3,7 +3,7 @@
 #include <QAbstractItemView>
 #include <QPainter>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -61,4 +61,4 @@ QSize PictureListDelegate::sizeHint(const QStyleOptionViewItem& option, const QM
     return {fullRow(option).width(), RowHeight};
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -3,7 +3,7 @@
 #include <QPixmap>
 #include <QStyledItemDelegate>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // Draws the rows of the picture list `Lst_Images` (its `Lst_ImagesDrawItem`): alternate white and
 // pale blue-grey rows, the selected row lavender with its name in blue bold italic, and the row
@@ -24,4 +24,4 @@ private:
     QPixmap icon;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

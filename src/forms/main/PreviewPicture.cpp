@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPixmap>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -34,4 +34,4 @@ void PreviewPicture::show(QImage picture) {
     label.setPixmap(shown);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -6,7 +6,7 @@
 
 class QLabel;
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The preview `Image1`: holds the picture bounded to the screen (the calendar stretches it to the
 // screen) and shows it scaled to the preview box. A picture that cannot be loaded throws and
@@ -26,4 +26,4 @@ private:
     QImage held;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

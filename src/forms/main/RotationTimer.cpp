@@ -4,7 +4,7 @@
 
 #include <limits>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 RotationTimer::RotationTimer(QObject* parent)
     : QObject(parent) {
@@ -47,4 +47,4 @@ void RotationTimer::onUnderlyingTick() {
     emit tick();
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The rotation timer `Timer`: ticks every `Tempo` minutes once enabled. Minutes that give no
 // interval (0, negative, or too many milliseconds for 32 bits) never tick, even when enabled.
@@ -38,4 +38,4 @@ private:
     bool halfElapsed = false;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

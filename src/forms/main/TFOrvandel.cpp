@@ -23,7 +23,7 @@
 #include <QDate>
 #include <QMenu>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -355,4 +355,4 @@ void TFOrvandel::FormClose() {
     services.report.run([this] { saveOnCloseRequest(system::ProfileFile(settingsPath), state); });
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -18,7 +18,7 @@ namespace Ui {
 class TFOrvandel;
 }
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The main window `FOrvandel`: album browser, preview, picture buttons, popup menu and the
 // wallpaper change. It owns the rotation timer and the diagnostic log `MemoLog`. What it asks of
@@ -105,4 +105,4 @@ private:
     bool shownBefore = false;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

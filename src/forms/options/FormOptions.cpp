@@ -13,7 +13,7 @@
 #include <QLineEdit>
 #include <QStyle>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -186,4 +186,4 @@ QString TFormOptions::settingsPath() const {
     return settingsFilePath(services.executableFolder);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -14,7 +14,7 @@ namespace Ui {
 class TFormOptions;
 } // namespace Ui
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // What the options dialog works with; the application owns all of it.
 struct OptionsDialogServices {
@@ -93,4 +93,4 @@ private:
     OptionsFields pending;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

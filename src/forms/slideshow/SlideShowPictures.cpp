@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -121,4 +121,4 @@ QPixmap slideShowDecoration(QSize size) {
     return pixmap;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

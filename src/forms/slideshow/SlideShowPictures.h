@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // The slide-show window's pictures, painted for this program: the four buttons' 16 × 16 icons
 // and the band's decorative picture.
@@ -13,4 +13,4 @@ QPixmap slideShowCloseIcon();
 // Photographs standing in an open folder.
 QPixmap slideShowDecoration(QSize size);
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QScreen>
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 namespace {
 
@@ -188,4 +188,4 @@ void TFormSlideShow::ImageChanged() {
     ui->StatusBar1->showMessage(PictureLocation + system::readableText(SlideShow->ImageName()));
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -18,7 +18,7 @@ namespace Ui {
 class TFormSlideShow;
 }
 
-namespace orvandel {
+namespace orvandel::inline forms {
 
 // What the slide-show window works with, owned by the application object. The album's folder
 // and picture names are read from the program state when the user takes them.
@@ -77,4 +77,4 @@ private:
     QByteArray WinPlacement;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline forms

@@ -2,7 +2,7 @@
 
 #include "logic/files/FolderWalk.h"
 
-namespace orvandel::Utils {
+namespace orvandel::inline logic::Utils {
 
 namespace {
 
@@ -29,4 +29,4 @@ void ListerDesFichiers(const QString& Chemin, const QStringList& Filtres,
     });
 }
 
-} // namespace orvandel::Utils
+} // namespace orvandel::inline logic::Utils

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace orvandel::Utils {
+namespace orvandel::inline logic::Utils {
 
 // Appends to `Liste` the bare names of the entries of `Chemin` whose extension (from the last
 // dot on) is one of `Filtres`, compared without regard to case, in the folder's own order.
@@ -13,4 +13,4 @@ namespace orvandel::Utils {
 void ListerDesFichiers(const QString& Chemin, const QStringList& Filtres,
                        bool InclureSousRepertoire, QStringList& Liste);
 
-} // namespace orvandel::Utils
+} // namespace orvandel::inline logic::Utils

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // The albums the album choosers offer, in their order.
 inline const QStringList AlbumNames = {
@@ -12,4 +12,4 @@ inline const QStringList AlbumNames = {
     QStringLiteral("Auto-Moto"),     QStringLiteral("Militaire"), QStringLiteral("Sports"),
     QStringLiteral("Arts-Martiaux"), QStringLiteral("Santé"),     QStringLiteral("sagesse")};
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -7,7 +7,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 namespace {
 
@@ -102,4 +102,4 @@ void drawCalendar(QImage& picture, QDate today, int dotsPerInch) {
     drawDayNumbers(painter, today, picture.width(), dotsPerInch);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QSize>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // The picture the calendar is drawn on: `preview` stretched to the screen's size without keeping
 // its proportions, or a blank picture of that size when the preview holds none.
@@ -21,4 +21,4 @@ constexpr int MargeMois(int LargeurTexte) {
 // picked out in red on a white box. Drawing twice draws over the earlier calendar.
 void drawCalendar(QImage& picture, QDate today, int dotsPerInch = DefaultDotsPerInch);
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

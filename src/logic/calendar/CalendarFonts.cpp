@@ -2,7 +2,7 @@
 
 #include "common/DefaultFace.h"
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 QFont calendarFont(int points, int dotsPerInch) {
     QFont font(DefaultFaceName);
@@ -11,4 +11,4 @@ QFont calendarFont(int points, int dotsPerInch) {
     return font;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

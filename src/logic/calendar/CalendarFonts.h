@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // The dots per inch that point sizes are converted with, as on the usual desktop setting.
 inline constexpr int DefaultDotsPerInch = 96;
@@ -11,4 +11,4 @@ inline constexpr int DefaultDotsPerInch = 96;
 // sizes (rounded points × dots per inch / 72), so that positions measured in pixels hold.
 QFont calendarFont(int points, int dotsPerInch = DefaultDotsPerInch);
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -5,7 +5,7 @@
 
 #include <array>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // Weekday abbreviations, Sunday first: the calendar's weeks run from Sunday to Saturday.
 inline const std::array<QString, 7> Jour = {
@@ -25,4 +25,4 @@ constexpr QPoint PosMois(int month, int screenWidth) {
     return {screenWidth - ColumnOffsets[month % 3], 20 + 170 * ((month - 1) / 3)};
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -3,7 +3,7 @@
 #include "imaging/codecs/BmpWriter.h"
 #include "logic/settings/ProgramState.h"
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 QString calendarWallpaperPath(const QString& executableFolder) {
     return albumRoot(executableFolder) + QStringLiteral("MonPapierPeint.bmp");
@@ -15,4 +15,4 @@ QString saveCalendarWallpaper(const QImage& composed, const QString& executableF
     return NomFichier;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

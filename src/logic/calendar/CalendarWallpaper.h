@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QString>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // The calendar wallpaper's file: "MonPapierPeint.bmp" in the album root beside the program.
 QString calendarWallpaperPath(const QString& executableFolder);
@@ -12,4 +12,4 @@ QString calendarWallpaperPath(const QString& executableFolder);
 // file whole, and returns its path.
 QString saveCalendarWallpaper(const QImage& composed, const QString& executableFolder);
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace orvandel::MyFuncUtils {
+namespace orvandel::inline logic::MyFuncUtils {
 
 namespace {
 
@@ -36,4 +36,4 @@ QSize TextSize(const QString& Phrase, const QFont* Police) {
     return {width, static_cast<int>(lines.size()) * metrics.height()};
 }
 
-} // namespace orvandel::MyFuncUtils
+} // namespace orvandel::inline logic::MyFuncUtils

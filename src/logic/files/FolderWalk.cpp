@@ -5,7 +5,7 @@
 
 #include <QSet>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 namespace {
 
@@ -51,4 +51,4 @@ void walkFolder(const QString& folder, FolderWalk options,
     Walk{options, visit, {}}.enter(system::withTrailingSeparator(folder));
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // The choices in which the album listing and the slide show's file search differ.
 struct FolderWalk {
@@ -26,4 +26,4 @@ struct FolderWalk {
 void walkFolder(const QString& folder, FolderWalk options,
                 const std::function<void(const QString& folder, const QString& name)>& visit);
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -9,7 +9,7 @@
 #include <limits>
 #include <span>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 namespace {
 
@@ -51,4 +51,4 @@ AddedPicture addPictureToAlbum(const QImage& picture, const QString& albumFolder
     nameTaken(pictureName(albumFolder, QString::number(*number)));
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // A picture written into an album.
 struct AddedPicture {
@@ -22,4 +22,4 @@ struct AddedPicture {
 AddedPicture addPictureToAlbum(const QImage& picture, const QString& albumFolder,
                                const QString& counter);
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 ClockSeededRandomIndex::ClockSeededRandomIndex()
     : generator(static_cast<std::mt19937::result_type>(
@@ -12,4 +12,4 @@ std::int32_t ClockSeededRandomIndex::draw(std::int32_t count) {
     return std::uniform_int_distribution<std::int32_t>(0, count - 1)(generator);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

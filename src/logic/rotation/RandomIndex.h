@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <random>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // The pseudo-random draws of the wallpaper change: a uniform index in 0 .. count − 1.
 class RandomIndex {
@@ -25,4 +25,4 @@ private:
     std::mt19937 generator;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

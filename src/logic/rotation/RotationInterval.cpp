@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 std::optional<std::uint32_t> rotationInterval(std::int32_t Tempo) {
     constexpr std::int64_t MillisecondsPerMinute = 60000;
@@ -12,4 +12,4 @@ std::optional<std::uint32_t> rotationInterval(std::int32_t Tempo) {
     return static_cast<std::uint32_t>(milliseconds);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

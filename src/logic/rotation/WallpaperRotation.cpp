@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 bool isExistingFile(const QString& path) {
     return system::regularFileStamp(path).has_value();
@@ -53,4 +53,4 @@ QString invalidPictureMessage(const QString& name) {
                          {system::readableText(name)});
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

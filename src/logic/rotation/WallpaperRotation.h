@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // Whether a path names a file (a folder does not count).
 using FileCheck = std::function<bool(const QString& path)>;
@@ -31,4 +31,4 @@ std::int32_t drawAnyIndex(std::int32_t count, RandomIndex& random);
 // as people read it.
 QString invalidPictureMessage(const QString& name);
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

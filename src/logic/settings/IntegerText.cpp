@@ -5,7 +5,7 @@
 
 #include <limits>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 namespace {
 
@@ -56,4 +56,4 @@ std::int32_t strictInteger(const QString& text) {
     throw Error(formatMessage(FrameworkMessages::NotAnInteger, {text}));
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

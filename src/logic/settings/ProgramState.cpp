@@ -1,6 +1,6 @@
 #include "ProgramState.h"
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 void ProgramState::setNomAlbum(const QString& value) {
     assign(settings.NomAlbum, value, Field::NomAlbum);
@@ -83,4 +83,4 @@ void saveOnCloseRequest(const system::ProfileFile& file, const ProgramState& sta
     writeSettings(file, state.settingsValues());
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // The program's running state, the one copy every window reads and writes: the values the
 // settings file holds, the album's picture names and the index last drawn. Main thread only.
@@ -95,4 +95,4 @@ void saveAlbumChange(const system::ProfileFile& file, const ProgramState& state,
 void saveOptionsConfirmation(const system::ProfileFile& file, const SettingsValues& dialogFields);
 void saveOnCloseRequest(const system::ProfileFile& file, const ProgramState& state);
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

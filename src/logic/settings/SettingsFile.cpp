@@ -3,7 +3,7 @@
 #include "IntegerText.h"
 #include "system/FileNames.h"
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 namespace Settings {
 
@@ -53,4 +53,4 @@ void writeSettings(const system::ProfileFile& file, const SettingsValues& values
     Settings::forEachKey([&](const auto& key) { Settings::write(file, key, values.*key.value); });
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // The values of the settings file's keys, named as the program's state names them. The
 // defaults are the state's before the file is read.
@@ -102,4 +102,4 @@ void writeSettings(const system::ProfileFile& file, const SettingsValues& values
     (Settings::write(file, keys, values.*keys.value), ...);
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

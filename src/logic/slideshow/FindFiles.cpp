@@ -2,7 +2,7 @@
 
 #include "logic/files/FolderWalk.h"
 
-namespace orvandel::kvFilesUtils {
+namespace orvandel::inline logic::kvFilesUtils {
 
 namespace {
 
@@ -35,4 +35,4 @@ void FindFiles(const QString& Directory, const QString& Files, QStringList& aLis
     });
 }
 
-} // namespace orvandel::kvFilesUtils
+} // namespace orvandel::inline logic::kvFilesUtils

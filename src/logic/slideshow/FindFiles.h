@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace orvandel::kvFilesUtils {
+namespace orvandel::inline logic::kvFilesUtils {
 
 // Appends to `aList` the full path of every file in `Directory` whose extension (from the last
 // dot, dot included) occurs anywhere in `Files`, letter case aside, or of every file when `Files`
@@ -13,4 +13,4 @@ namespace orvandel::kvFilesUtils {
 // empty `Directory`, add nothing. `aList` is never cleared.
 void FindFiles(const QString& Directory, const QString& Files, QStringList& aList, bool SubFolders);
 
-} // namespace orvandel::kvFilesUtils
+} // namespace orvandel::inline logic::kvFilesUtils

@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 namespace {
 
@@ -88,4 +88,4 @@ QImage renderBrushBitmap(const QImage& picture, TPaintStyle style, QSize panel, 
     return {};
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QSize>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // How a slide-show panel shows its picture; the ordinals are stored in the window's radio
 // buttons.
@@ -27,4 +27,4 @@ QPoint centredOrigin(QSize picture, QSize panel);
 // margins of the centred and proportional styles take `colour`.
 QImage renderBrushBitmap(const QImage& picture, TPaintStyle style, QSize panel, QColor colour);
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace orvandel::UPath {
+namespace orvandel::inline logic::UPath {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::optional<QString> GetPath(int Index, desktop::FolderDialog& dialog) {
     }
 }
 
-} // namespace orvandel::UPath
+} // namespace orvandel::inline logic::UPath

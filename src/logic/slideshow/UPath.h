@@ -8,7 +8,7 @@ namespace orvandel::desktop {
 class FolderDialog;
 }
 
-namespace orvandel::UPath {
+namespace orvandel::inline logic::UPath {
 
 // Special-folder value of the user's pictures folder.
 inline constexpr int CSIDL_MYPICTURES = 39;
@@ -32,4 +32,4 @@ std::optional<QString> BrowseDialog(desktop::FolderDialog& dialog, int Flags);
 // value the special folder of that CSIDL value. Nothing when no path is found or on cancel.
 std::optional<QString> GetPath(int Index, desktop::FolderDialog& dialog);
 
-} // namespace orvandel::UPath
+} // namespace orvandel::inline logic::UPath

@@ -1,6 +1,6 @@
 #include "StartupEntry.h"
 
-namespace orvandel::Utils {
+namespace orvandel::inline logic::Utils {
 
 void AjouterDemarrageWindows(system::StartupRegistration& registration,
                              const QString& NomApplication, const QString& CheminApplication) {
@@ -12,4 +12,4 @@ void SupprimerDemarrageWindows(system::StartupRegistration& registration,
     registration.remove(NomApplication);
 }
 
-} // namespace orvandel::Utils
+} // namespace orvandel::inline logic::Utils

@@ -4,14 +4,14 @@
 
 #include <QString>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // The value name under which the program registers itself to start at login.
 inline const QString StartupValueName = QStringLiteral("Lumivane");
 
-} // namespace orvandel
+} // namespace orvandel::inline logic
 
-namespace orvandel::Utils {
+namespace orvandel::inline logic::Utils {
 
 // Makes `CheminApplication` start at login under the value name `NomApplication`, replacing an
 // earlier entry of that name. Throws "Echec à la définition des données pour '<name>'" when the
@@ -23,4 +23,4 @@ void AjouterDemarrageWindows(system::StartupRegistration& registration,
 void SupprimerDemarrageWindows(system::StartupRegistration& registration,
                                const QString& NomApplication);
 
-} // namespace orvandel::Utils
+} // namespace orvandel::inline logic::Utils

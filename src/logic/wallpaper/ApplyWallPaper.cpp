@@ -3,7 +3,7 @@
 #include "common/Error.h"
 #include "desktop/WallpaperSetterFactory.h"
 
-namespace orvandel::Utils {
+namespace orvandel::inline logic::Utils {
 
 namespace {
 
@@ -36,4 +36,4 @@ void ApplyWallPaper(const QString& FileName, int wpStyle, const WallpaperSetterM
     setter->apply(FileName, placementOf(wpStyle));
 }
 
-} // namespace orvandel::Utils
+} // namespace orvandel::inline logic::Utils

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-namespace orvandel::Utils {
+namespace orvandel::inline logic::Utils {
 
 using WallpaperSetterMaker = std::function<std::unique_ptr<desktop::WallpaperSetter>()>;
 
@@ -20,4 +20,4 @@ void ApplyWallPaper(const QString& FileName, int wpStyle);
 // The same with the setter made by `makeSetter`, which may return nullptr for no setter.
 void ApplyWallPaper(const QString& FileName, int wpStyle, const WallpaperSetterMaker& makeSetter);
 
-} // namespace orvandel::Utils
+} // namespace orvandel::inline logic::Utils

@@ -8,7 +8,7 @@
 #include <exception>
 #include <mutex>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // Shared with the queued call, which may reach the main thread after the watcher has gone.
 struct MainThreadHandOver::State {
@@ -86,4 +86,4 @@ bool MainThreadHandOver::isWaiting() const {
     return state->waiting;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 class ErrorReport;
 class MainThreadQueue;
@@ -33,4 +33,4 @@ private:
     std::shared_ptr<State> state;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

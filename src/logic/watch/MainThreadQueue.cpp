@@ -5,7 +5,7 @@
 
 #include <memory>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 namespace {
 
@@ -42,4 +42,4 @@ bool MainThreadQueue::event(QEvent* event) {
     return true;
 }
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

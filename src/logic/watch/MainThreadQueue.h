@@ -6,7 +6,7 @@
 #include <mutex>
 #include <vector>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 // The main thread's end of the watchers' hand-overs: a watcher adds a call and wakes the main
 // thread with an empty event, and the main thread runs the waiting calls from its event loop, or
@@ -25,4 +25,4 @@ private:
     std::vector<std::function<void()>> calls;
 };
 
-} // namespace orvandel
+} // namespace orvandel::inline logic

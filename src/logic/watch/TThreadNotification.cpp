@@ -4,7 +4,7 @@
 
 #include <system_error>
 
-namespace orvandel::UThreadNotification {
+namespace orvandel::inline logic::UThreadNotification {
 
 namespace {
 
@@ -83,4 +83,4 @@ bool TThreadNotification::WaitFor(std::chrono::milliseconds timeout) {
     return true;
 }
 
-} // namespace orvandel::UThreadNotification
+} // namespace orvandel::inline logic::UThreadNotification

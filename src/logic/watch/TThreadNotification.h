@@ -14,7 +14,7 @@
 #include <mutex>
 #include <thread>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 class ErrorReport;
 
@@ -66,4 +66,4 @@ private:
 };
 
 } // namespace UThreadNotification
-} // namespace orvandel
+} // namespace orvandel::inline logic

@@ -2,7 +2,7 @@
 
 #include "system/TrailingSeparator.h"
 
-namespace orvandel::UThreadNotification {
+namespace orvandel::inline logic::UThreadNotification {
 
 namespace {
 
@@ -39,4 +39,4 @@ QString RetireSlash(const QString& S) {
     return system::withoutTrailingSeparator(S);
 }
 
-} // namespace orvandel::UThreadNotification
+} // namespace orvandel::inline logic::UThreadNotification

@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-namespace orvandel {
+namespace orvandel::inline logic {
 
 class ErrorReport;
 
@@ -53,4 +53,4 @@ private:
 QString RetireSlash(const QString& S);
 
 } // namespace UThreadNotification
-} // namespace orvandel
+} // namespace orvandel::inline logic
