@@ -8,7 +8,7 @@
 #include "forms/about/TFormAide.h"
 #include "forms/import/TFormImages.h"
 #include "forms/main/TFOrvandel.h"
-#include "forms/options/FormOptions.h"
+#include "forms/options/TFormOptions.h"
 #include "forms/slideshow/TFormSlideShow.h"
 #include "logic/ErrorReport.h"
 #include "logic/rotation/RandomIndex.h"

@@ -1,4 +1,4 @@
-#include "forms/options/FormOptions.h"
+#include "forms/options/TFormOptions.h"
 
 #include "RecordingDialogs.h"
 #include "ScopedEnvironmentVariable.h"

@@ -1,11 +1,11 @@
-#include "FormOptions.h"
+#include "TFormOptions.h"
 
 #include "forms/common/RoundedShape.h"
 #include "forms/common/WindowPlacement.h"
 #include "logic/settings/IntegerText.h"
 #include "logic/startup/StartupEntry.h"
 #include "system/FileNames.h"
-#include "ui_FormOptions.h"
+#include "ui_TFormOptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
