@@ -186,6 +186,17 @@ TEST_P(CommandWallpaperModeTest, PlasmaScriptSetsTheImageOnEveryDesktop) {
     EXPECT_EQ(QUrl(uri).toLocalFile(), picture);
 }
 
+// A control character in the name is percent-encoded in the URI, as "%01" or "%1A": it must stay
+// in the picture's URI and leave the fill mode where it belongs.
+TEST(PlasmaWallpaperScript, KeepsPercentEscapesThatLookLikeMarkers) {
+    const QString uri = QStringLiteral("file:///photos/a%01b%1Ac.jpg");
+    const QString script = plasmaWallpaperScript(uri, WallpaperPlacement::Tile);
+    EXPECT_TRUE(script.contains(QStringLiteral("writeConfig(\"Image\", \"") + uri + u'"'))
+        << script.toStdString();
+    EXPECT_TRUE(script.contains(QStringLiteral("writeConfig(\"FillMode\", 3);")))
+        << script.toStdString();
+}
+
 TEST_P(CommandWallpaperModeTest, LxdeAndLxqtFileManagersGetThePathAndMode) {
     for (const QString& program : {QStringLiteral("pcmanfm"), QStringLiteral("pcmanfm-qt")}) {
         PcmanfmWallpaper setter(program);

@@ -45,8 +45,9 @@ QString plasmaWallpaperScript(const QString& fileUri, WallpaperPlacement placeme
                           "    desktop.writeConfig(\"Image\", %1);\n"
                           "    desktop.writeConfig(\"FillMode\", %2);\n"
                           "}\n")
-        .arg(javascriptStringLiteral(fileUri))
-        .arg(fillMode(placement));
+        // Both at once: a URI may hold "%01" or "%1A", which a second arg() would take for a
+        // marker.
+        .arg(javascriptStringLiteral(fileUri), QString::number(fillMode(placement)));
 }
 
 KdeWallpaper::KdeWallpaper()
