@@ -6,12 +6,6 @@
 
 namespace orvandel::inline logic::UThreadNotification {
 
-namespace {
-
-constexpr std::chrono::milliseconds ChangeWaitCycle{200};
-
-} // namespace
-
 TThreadNotification::TThreadNotification(MainThreadQueue& mainThread,
                                          std::function<void()> OnResultat, ErrorReport& report)
     : handOver(mainThread, std::move(OnResultat), report) {}
@@ -47,8 +41,9 @@ void TThreadNotification::Go(const QString& NomDuDossier, bool CisSousRepertoire
 
 void TThreadNotification::Execute() {
     try {
+        // No time limit: a quiet folder costs no wake-up, and a stop wakes the wait at once.
         while (!Terminated.load()) {
-            if (HandleNotification->wait(ChangeWaitCycle) != system::ChangeWait::Signalled)
+            if (HandleNotification->wait(system::NoTimeLimit) != system::ChangeWait::Signalled)
                 continue;
             // Re-armed before the listing, so a change made while it runs gives one more.
             HandleNotification->rearm();
@@ -57,7 +52,7 @@ void TThreadNotification::Execute() {
     } catch (...) {
         // Nothing on this thread can show an error; the watch simply ends.
     }
-    HandleNotification.reset();
+    // The notification stays until the watcher goes, as a stop may still wake it.
 }
 
 void TThreadNotification::signalEnd() {
@@ -71,6 +66,8 @@ void TThreadNotification::signalEnd() {
 void TThreadNotification::Terminate() {
     Terminated.store(true);
     handOver.withdraw();
+    if (HandleNotification)
+        HandleNotification->wake();
 }
 
 bool TThreadNotification::WaitFor(std::chrono::milliseconds timeout) {

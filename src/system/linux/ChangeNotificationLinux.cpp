@@ -1,4 +1,5 @@
 #include "FileNameCodec.h"
+#include "WakeEvent.h"
 #include "system/ChangeNotification.h"
 #include "system/DirectoryEnumeration.h"
 
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <thread>
 #include <unordered_map>
 
 namespace orvandel::system {
@@ -26,14 +26,18 @@ constexpr std::uint32_t NameChanges = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN
 // way down arriving, or the folder above going itself.
 constexpr std::uint32_t WayBackChanges = IN_CREATE | IN_MOVED_TO | IN_MOVE_SELF | IN_ONLYDIR;
 
-// The failure value: nothing is watched, so every wait lasts its whole timeout.
+// The failure value: nothing is watched, so every wait lasts its whole timeout or until woken.
 class UnwatchedFolder final : public ChangeNotification {
 public:
     ChangeWait wait(milliseconds timeout) override {
-        std::this_thread::sleep_for(timeout);
+        wakeEvent.wait(-1, timeout);
         return ChangeWait::TimedOut;
     }
+    void wake() override { wakeEvent.raise(); }
     void rearm() override {}
+
+private:
+    WakeEvent wakeEvent;
 };
 
 // Whether a sub-folder found in the tree was there when the watch began, or arrived later and so
@@ -66,6 +70,7 @@ public:
     bool watchFolder(Arrival arrival) { return watchTree(watchedFolder, arrival); }
 
     ChangeWait wait(milliseconds timeout) override;
+    void wake() override { wakeEvent.raise(); }
     void rearm() override;
 
 private:
@@ -81,6 +86,7 @@ private:
     bool leadsBack(const inotify_event& event, const char* name) const;
 
     int descriptor;
+    WakeEvent wakeEvent;
     QString watchedFolder;
     SubFolders subFolders;
     std::uint32_t filter;
@@ -134,23 +140,15 @@ bool InotifyNotification::watchTree(const QString& folder, Arrival arrival) {
 }
 
 ChangeWait InotifyNotification::wait(milliseconds timeout) {
-    const auto deadline = Clock::now() + timeout;
+    const bool limited = timeout != NoTimeLimit;
+    const auto deadline = Clock::now() + (limited ? timeout : milliseconds(0));
     while (!signalled) {
-        const auto left = std::max(deadline - Clock::now(), Clock::duration::zero());
-        pollfd request{descriptor, POLLIN, 0};
-        const int ready =
-            ::poll(&request, 1, static_cast<int>(std::chrono::ceil<milliseconds>(left).count()));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready == 0)
+        const auto left = std::chrono::ceil<milliseconds>(deadline - Clock::now());
+        if (wakeEvent.wait(descriptor, limited ? std::max(left, milliseconds(0)) : NoTimeLimit) !=
+            WaitResult::Ready)
             return ChangeWait::TimedOut;
-        if (ready < 0 || (request.revents & POLLIN) == 0) {
-            // A failing poll must not turn the watcher's cycles into a busy loop.
-            std::this_thread::sleep_until(deadline);
-            return ChangeWait::TimedOut;
-        }
         readEvents();
-        if (!signalled && Clock::now() >= deadline)
+        if (!signalled && limited && Clock::now() >= deadline)
             return ChangeWait::TimedOut;
     }
     return ChangeWait::Signalled;

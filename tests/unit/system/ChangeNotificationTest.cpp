@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 using namespace orvandel::system;
 using namespace std::chrono_literals;
 
@@ -253,3 +256,40 @@ TEST(ChangeNotification, WhatCannotBeWatchedIsNeverSignalled) {
 }
 
 } // namespace
+
+// A wait with no time limit ends only when woken: from another thread while it waits, or by a
+// wake that came first. A watched folder and one that cannot be watched behave the same.
+TEST(ChangeNotificationWake, EndsAWaitWithNoTimeLimitAtOnce) {
+    const Folders folders;
+    for (const QString& folder : {folders.watched.path(), folders.watched.filePath("absent")}) {
+        const auto notification =
+            findFirstChangeNotification(folder, SubFolders::Excluded, FileName);
+        std::atomic<bool> ended = false;
+        std::thread waiter([&] {
+            EXPECT_EQ(notification->wait(NoTimeLimit), TimedOut);
+            ended = true;
+        });
+        std::this_thread::sleep_for(100ms);
+        EXPECT_FALSE(ended.load()) << folder.toStdString();
+        notification->wake();
+        waiter.join();
+
+        notification->wake();
+        EXPECT_EQ(notification->wait(NoTimeLimit), TimedOut) << folder.toStdString();
+        // Seen once, the wake is spent.
+        EXPECT_EQ(notification->wait(0ms), TimedOut);
+    }
+}
+
+// A change still ends a wait with no time limit.
+TEST(ChangeNotificationWake, AChangeEndsAWaitWithNoTimeLimit) {
+    const Folders folders;
+    const auto notification =
+        findFirstChangeNotification(folders.watched.path(), SubFolders::Excluded, FileName);
+    std::thread changer([&] {
+        std::this_thread::sleep_for(50ms);
+        QFile::remove(folders.in(QStringLiteral("old.jpg")));
+    });
+    EXPECT_EQ(notification->wait(NoTimeLimit), Signalled);
+    changer.join();
+}
