@@ -98,11 +98,12 @@ protected:
     }
 
     TestFolder folder;
-    ScopedVariable searchPath{"PATH", (folder.makeFolder("bin") + ":" + qgetenv("PATH")).toUtf8()};
-    ScopedVariable standIns{"STANDIN_FOLDER", folder.makeFolder("standins").toUtf8()};
-    ScopedVariable cache{"XDG_CACHE_HOME", folder.makeFolder("cache").toUtf8()};
-    ScopedVariable runtime{"XDG_RUNTIME_DIR", folder.makeFolder("runtime").toUtf8()};
-    ScopedVariable configuration{"XDG_CONFIG_HOME", folder.makeFolder("config").toUtf8()};
+    ScopedEnvironmentVariable searchPath{"PATH",
+                                         (folder.makeFolder("bin") + ":" + qgetenv("PATH"))};
+    ScopedEnvironmentVariable standIns{"STANDIN_FOLDER", folder.makeFolder("standins")};
+    ScopedEnvironmentVariable cache{"XDG_CACHE_HOME", folder.makeFolder("cache")};
+    ScopedEnvironmentVariable runtime{"XDG_RUNTIME_DIR", folder.makeFolder("runtime")};
+    ScopedEnvironmentVariable configuration{"XDG_CONFIG_HOME", folder.makeFolder("config")};
     QString picture;
 };
 
@@ -266,7 +267,7 @@ TEST_F(CommandWallpaperTest, FailingCommandRaisesItsOwnMessage) {
 // fit, a longer one would name another file, so the session's setter refuses it before running
 // anything.
 TEST_F(CommandWallpaperTest, SessionSetterRefusesAPathLongerThanTheSystemTakes) {
-    ScopedVariable desktop{"XDG_CURRENT_DESKTOP", "XFCE"};
+    ScopedEnvironmentVariable desktop{"XDG_CURRENT_DESKTOP", "XFCE"};
     const QString longest = QStringLiteral("/tmp/") + QString(4095 - 5, u'a');
     createWallpaperSetter()->apply(longest, WallpaperPlacement::Stretch);
     const QList<QStringList> accepted = calls();
@@ -288,7 +289,7 @@ TEST_F(CommandWallpaperTest, SessionSetterRefusesAPathLongerThanTheSystemTakes) 
 }
 
 TEST_F(CommandWallpaperTest, MissingCommandRaises) {
-    ScopedVariable emptyPath{"PATH", folder.makeFolder("empty").toUtf8()};
+    ScopedEnvironmentVariable emptyPath{"PATH", folder.makeFolder("empty")};
     XfceWallpaper setter;
     EXPECT_THROW(setter.apply(picture, WallpaperPlacement::Stretch), orvandel::Error);
 }

@@ -61,9 +61,9 @@ protected:
     }
 
     TestFolder folder;
-    ScopedVariable backEnd{"GSETTINGS_BACKEND", "keyfile"};
-    ScopedVariable configuration{"XDG_CONFIG_HOME", folder.makeFolder("config").toUtf8()};
-    ScopedVariable cache{"XDG_CACHE_HOME", folder.makeFolder("cache").toUtf8()};
+    ScopedEnvironmentVariable backEnd{"GSETTINGS_BACKEND", "keyfile"};
+    ScopedEnvironmentVariable configuration{"XDG_CONFIG_HOME", folder.makeFolder("config")};
+    ScopedEnvironmentVariable cache{"XDG_CACHE_HOME", folder.makeFolder("cache")};
     GsettingsBackground background;
 };
 
