@@ -2,7 +2,6 @@
 
 #include "ScopedEnvironmentVariable.h"
 
-#include <QByteArray>
 #include <QString>
 
 // A file name with a blank, both quotes, a percent sign and letters outside ASCII.
